@@ -1,0 +1,97 @@
+#include "PanelApp.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "SmallWindows.h"
+#include "TForm1.h"
+#include "TForm2.h"
+#include "TForm3.h"
+#include "TForm5.h"
+#include "core/Startup.h"
+
+namespace mz3 {
+
+namespace {
+
+// Until the transport adapters are wired in, nothing reaches a box: every write reports
+// failure, so no caller mistakes a frame for sent.
+class UnconnectedTransport : public FrameTransport {
+public:
+    bool writeFrame(LinkTransport, std::span<const uint8_t>) override { return false; }
+};
+
+}  // namespace
+
+PanelApp::PanelApp(const PanelOptions& options, const PanelEnvironment& env)
+    : m_transport(std::make_unique<UnconnectedTransport>()) {
+    setFolders(m_state, env.programDir, env.presetBase);
+    m_link = std::make_unique<LinkProtocol>(m_store, *m_transport, *this);
+    DialogService* dialogs = env.dialogs;
+    if (dialogs == nullptr) {
+        m_ownDialogs = std::make_unique<QtDialogService>();
+        dialogs = m_ownDialogs.get();
+    }
+    m_messages = std::make_unique<Messages>(*dialogs, m_state);
+
+    // The seven windows, in their fixed creation order.
+    m_form1 = std::make_unique<TForm1>(m_state, m_store, *m_link, *m_messages, options);
+    m_form2 = std::make_unique<TForm2>();
+    m_form4 = std::make_unique<TForm4>();
+    m_form5 = std::make_unique<TForm5>();
+    m_form6 = std::make_unique<TForm6>();
+    m_form7 = std::make_unique<TForm7>([this] { linkFailed(); }, nullptr);
+    m_form3 = std::make_unique<TForm3>(m_form1.get());
+
+    for (ToolWindow* w :
+         {static_cast<ToolWindow*>(m_form4.get()), static_cast<ToolWindow*>(m_form5.get()),
+          static_cast<ToolWindow*>(m_form6.get()), static_cast<ToolWindow*>(m_form7.get())}) {
+        w->setCentreOn(m_form1.get());
+    }
+    // A small window closed by its close box gives its pane button the normal look back.
+    const std::pair<ToolWindow*, const char*> panes[] = {{m_form4.get(), "PaneSysBtn"},
+                                                         {m_form5.get(), "PaneSaveBtn"},
+                                                         {m_form6.get(), "PaneInputBtn"}};
+    for (const auto& [window, paneName] : panes) {
+        QPushButton* pane = m_form1->findChild<QPushButton*>(paneName);
+        window->setOnHidden([pane] {
+            if (pane != nullptr) {
+                pane->setChecked(false);
+            }
+        });
+    }
+}
+
+PanelApp::~PanelApp() = default;
+
+void PanelApp::linkFailed() {
+    // Offline look; LinkState keeps its value.
+    m_store.flags().refreshActive = false;
+    if (auto* label = m_form1->findChild<QLabel*>("LinkLabel")) {
+        const bool zh = m_state.CurrentLanguage == LanguageChinese;
+        label->setText(zh ? QStringLiteral("设备未连接") : QStringLiteral("Off Line"));
+        label->setProperty("Hint", zh ? QStringLiteral("Off Line") : QStringLiteral("设备未连接"));
+        label->setStyleSheet("color: rgb(192,192,192); font-size: 14px;");
+    }
+    if (auto* image = m_form1->findChild<QWidget*>("Image_PCLink")) {
+        image->hide();
+    }
+}
+
+void PanelApp::packetMessage(const std::string& text) {
+    const QString t = QString::fromStdString(text);
+    m_messages->ShowBilingualMessage(t, t);
+}
+
+void PanelApp::deviceIdentifier(const std::string& text) {
+    if (auto* label = m_form1->findChild<QLabel*>("DeviceIDLabel")) {
+        label->setText(QString::fromStdString(text));
+    }
+}
+
+void PanelApp::identityMismatch() {
+    linkFailed();
+    m_form7->show();
+}
+
+}  // namespace mz3

@@ -1,0 +1,72 @@
+// Composition root of the panel: creates the shared state, the link and the seven windows in
+// their fixed order, and wires them together.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include "DialogService.h"
+#include "LinkProtocol.h"
+#include "PanelOptions.h"
+#include "ParameterStore.h"
+#include "core/AppState.h"
+
+namespace mz3 {
+
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
+class TForm7;
+
+struct PanelEnvironment {
+    std::filesystem::path programDir;  // AppDir
+    std::filesystem::path presetBase;  // the folder that holds "Mode"
+    DialogService* dialogs = nullptr;  // null: real message boxes
+};
+
+class PanelApp : public ReceiveListener {
+public:
+    PanelApp(const PanelOptions& options, const PanelEnvironment& env);
+    ~PanelApp() override;
+
+    AppState& state() { return m_state; }
+    ParameterStore& store() { return m_store; }
+    LinkProtocol& link() { return *m_link; }
+    Messages& messages() { return *m_messages; }
+
+    TForm1* form1() const { return m_form1.get(); }
+    TForm2* form2() const { return m_form2.get(); }
+    TForm3* form3() const { return m_form3.get(); }
+    TForm4* form4() const { return m_form4.get(); }
+    TForm5* form5() const { return m_form5.get(); }
+    TForm6* form6() const { return m_form6.get(); }
+    TForm7* form7() const { return m_form7.get(); }
+
+    // Link action 9 (link failed); the full set of link actions comes with link control.
+    void linkFailed();
+
+    // ReceiveListener
+    void packetMessage(const std::string& text) override;
+    void deviceIdentifier(const std::string& text) override;
+    void identityMismatch() override;
+
+private:
+    AppState m_state;
+    ParameterStore m_store;
+    std::unique_ptr<FrameTransport> m_transport;
+    std::unique_ptr<LinkProtocol> m_link;
+    std::unique_ptr<DialogService> m_ownDialogs;
+    std::unique_ptr<Messages> m_messages;
+    std::unique_ptr<TForm1> m_form1;
+    std::unique_ptr<TForm2> m_form2;
+    std::unique_ptr<TForm4> m_form4;
+    std::unique_ptr<TForm5> m_form5;
+    std::unique_ptr<TForm6> m_form6;
+    std::unique_ptr<TForm7> m_form7;
+    std::unique_ptr<TForm3> m_form3;
+};
+
+}  // namespace mz3
