@@ -23,10 +23,14 @@ public:
 
 }  // namespace
 
-PanelApp::PanelApp(const PanelOptions& options, const PanelEnvironment& env)
-    : m_transport(std::make_unique<UnconnectedTransport>()) {
+PanelApp::PanelApp(const PanelOptions& options, const PanelEnvironment& env) {
     setFolders(m_state, env.programDir, env.presetBase);
-    m_link = std::make_unique<LinkProtocol>(m_store, *m_transport, *this);
+    FrameTransport* transport = env.transport;
+    if (transport == nullptr) {
+        m_ownTransport = std::make_unique<UnconnectedTransport>();
+        transport = m_ownTransport.get();
+    }
+    m_link = std::make_unique<LinkProtocol>(m_store, *transport, *this);
     DialogService* dialogs = env.dialogs;
     if (dialogs == nullptr) {
         m_ownDialogs = std::make_unique<QtDialogService>();

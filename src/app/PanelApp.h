@@ -22,9 +22,10 @@ class TForm6;
 class TForm7;
 
 struct PanelEnvironment {
-    std::filesystem::path programDir;  // AppDir
-    std::filesystem::path presetBase;  // the folder that holds "Mode"
-    DialogService* dialogs = nullptr;  // null: real message boxes
+    std::filesystem::path programDir;     // AppDir
+    std::filesystem::path presetBase;     // the folder that holds "Mode"
+    DialogService* dialogs = nullptr;     // null: real message boxes
+    FrameTransport* transport = nullptr;  // null: the panel's own transports
 };
 
 class PanelApp : public ReceiveListener {
@@ -56,7 +57,7 @@ public:
 private:
     AppState m_state;
     ParameterStore m_store;
-    std::unique_ptr<FrameTransport> m_transport;
+    std::unique_ptr<FrameTransport> m_ownTransport;
     std::unique_ptr<LinkProtocol> m_link;
     std::unique_ptr<DialogService> m_ownDialogs;
     std::unique_ptr<Messages> m_messages;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <vector>
 
@@ -45,6 +46,11 @@ uint8_t frameChecksum(std::span<const uint8_t> frameWithoutChecksum);
 
 // A packet frame with the given data bytes; an empty result when there are more than 251.
 Bytes buildPacketFrame(uint8_t wrMode, int controlModule, std::span<const uint8_t> data);
+inline Bytes buildPacketFrame(uint8_t wrMode, int controlModule,
+                              std::initializer_list<uint8_t> data) {
+    return buildPacketFrame(wrMode, controlModule,
+                            std::span<const uint8_t>(data.begin(), data.size()));
+}
 
 // The 9-byte value frame: value low byte then high byte (division truncating toward zero).
 Bytes buildValueFrame(uint8_t wrMode, int controlModule, int value);
