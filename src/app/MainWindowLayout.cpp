@@ -92,9 +92,8 @@ QWidget* TForm1::buildTitleBar() {
     row->addStretch(1);
 
     // Toolbar: the four menu buttons (their menus come with page navigation).
-    auto* toolbar = new QGroupBox;
+    auto* toolbar = new QWidget;
     toolbar->setObjectName("AdvGroupBox31");
-    toolbar->setFlat(true);
     auto* tools = new QHBoxLayout(toolbar);
     tools->setContentsMargins(0, 0, 0, 0);
     struct ToolRow {

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the panel and starts it. Without a display the panel runs
+# under Xvfb and a screenshot of it is saved; the path is printed.
+#   --screenshot-only   take the screenshot and stop (no display only)
+# Any other arguments go to the panel (see: build/src/app/mz3-panel --help).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+SCREENSHOT_ONLY=0
+PANEL_ARGS=()
+for a in "$@"; do
+    if [[ $a == --screenshot-only ]]; then SCREENSHOT_ONLY=1; else PANEL_ARGS+=("$a"); fi
+done
+
+./scripts/setup.sh
+
+BUILD=build
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMZ3_BUILD_TESTS=OFF >/dev/null
+cmake --build "$BUILD" -j "$(nproc)" --target mz3-panel
+
+PANEL="$BUILD/src/app/mz3-panel"
+# The demonstration talks to this machine only.
+ARGS=(--host 127.0.0.1 "${PANEL_ARGS[@]}")
+
+if [[ -n "${DISPLAY:-}" ]]; then
+    exec "$PANEL" "${ARGS[@]}"
+fi
+
+mkdir -p artifacts
+SHOT="$PWD/artifacts/panel-screenshot.png"
+DISPLAY_NUM=99
+while [[ -e /tmp/.X${DISPLAY_NUM}-lock ]]; do DISPLAY_NUM=$((DISPLAY_NUM + 1)); done
+Xvfb ":$DISPLAY_NUM" -screen 0 1400x960x24 -nolisten tcp >/dev/null 2>&1 &
+XVFB_PID=$!
+cleanup() {
+    kill "${PANEL_PID:-}" 2>/dev/null || true
+    kill "$XVFB_PID" 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY=":$DISPLAY_NUM"
+for _ in $(seq 50); do
+    xdpyinfo >/dev/null 2>&1 && break || sleep 0.1
+done
+
+"$PANEL" "${ARGS[@]}" &
+PANEL_PID=$!
+sleep 4
+if ! kill -0 "$PANEL_PID" 2>/dev/null; then
+    echo "The panel exited during start-up." >&2
+    exit 1
+fi
+import -window root "$SHOT"
+echo "Panel running under Xvfb on $DISPLAY; screenshot: $SHOT"
+
+if ((SCREENSHOT_ONLY)); then
+    exit 0
+fi
+echo "Press Ctrl-C to stop."
+wait "$PANEL_PID"
