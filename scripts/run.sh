@@ -16,14 +16,29 @@ done
 
 BUILD=build
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMZ3_BUILD_TESTS=OFF >/dev/null
-cmake --build "$BUILD" -j "$(nproc)" --target mz3-panel
+cmake --build "$BUILD" -j "$(nproc)" --target mz3-panel mz3-boxsim
 
 PANEL="$BUILD/src/app/mz3-panel"
-# The demonstration talks to this machine only.
-ARGS=(--host 127.0.0.1 "${PANEL_ARGS[@]}")
+SIM="$BUILD/tools/boxsim/mz3-boxsim"
+
+# The simulated box on loopback; the panel finds it over TCP. Nothing here talks to any
+# other address.
+SIM_OUT=$(mktemp)
+"$SIM" --port 0 --no-stdin >"$SIM_OUT" &
+SIM_PID=$!
+for _ in $(seq 50); do grep -q ready "$SIM_OUT" && break || sleep 0.1; done
+SIM_PORT=$(sed -n 's/^tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$SIM_OUT")
+if [[ -z "$SIM_PORT" ]]; then
+    echo "The box simulator did not start." >&2
+    exit 1
+fi
+echo "Box simulator on 127.0.0.1:$SIM_PORT"
+ARGS=(--host 127.0.0.1 --port "$SIM_PORT" "${PANEL_ARGS[@]}")
 
 if [[ -n "${DISPLAY:-}" ]]; then
-    exec "$PANEL" "${ARGS[@]}"
+    trap 'kill $SIM_PID 2>/dev/null || true' EXIT
+    "$PANEL" "${ARGS[@]}"
+    exit $?
 fi
 
 mkdir -p artifacts
@@ -34,7 +49,9 @@ Xvfb ":$DISPLAY_NUM" -screen 0 1400x960x24 -nolisten tcp >/dev/null 2>&1 &
 XVFB_PID=$!
 cleanup() {
     kill "${PANEL_PID:-}" 2>/dev/null || true
+    kill "$SIM_PID" 2>/dev/null || true
     kill "$XVFB_PID" 2>/dev/null || true
+    rm -f "$SIM_OUT"
 }
 trap cleanup EXIT
 export DISPLAY=":$DISPLAY_NUM"

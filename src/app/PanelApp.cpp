@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "HidApiBackend.h"
 #include "SmallWindows.h"
 #include "TForm1.h"
 #include "TForm2.h"
@@ -23,14 +24,16 @@ public:
 
 }  // namespace
 
-PanelApp::PanelApp(const PanelOptions& options, const PanelEnvironment& env) {
+PanelApp::PanelApp(const PanelOptions& options, const PanelEnvironment& env)
+    : m_ownTransport(std::make_unique<UnconnectedTransport>()) {
     setFolders(m_state, env.programDir, env.presetBase);
-    FrameTransport* transport = env.transport;
-    if (transport == nullptr) {
-        m_ownTransport = std::make_unique<UnconnectedTransport>();
-        transport = m_ownTransport.get();
+    // Until the communication controller exists, nothing can be sent.
+    m_link = std::make_unique<LinkProtocol>(m_store, *m_ownTransport, *this);
+    m_hid = env.hid;
+    if (m_hid == nullptr) {
+        m_ownHid = std::make_unique<HidApiBackend>();
+        m_hid = m_ownHid.get();
     }
-    m_link = std::make_unique<LinkProtocol>(m_store, *transport, *this);
     DialogService* dialogs = env.dialogs;
     if (dialogs == nullptr) {
         m_ownDialogs = std::make_unique<QtDialogService>();
@@ -45,7 +48,16 @@ PanelApp::PanelApp(const PanelOptions& options, const PanelEnvironment& env) {
     m_form5 = std::make_unique<TForm5>();
     m_form6 = std::make_unique<TForm6>();
     m_form7 = std::make_unique<TForm7>([this] { linkFailed(); }, nullptr);
-    m_form3 = std::make_unique<TForm3>(m_form1.get());
+    LinkControlHooks hooks;
+    hooks.startSearch = [] {};
+    hooks.linkLost = [this] { linkFailed(); };
+    hooks.showMessage = [this](const QString& text) {
+        m_messages->ShowBilingualMessage(text, text);
+    };
+    m_form3 = std::make_unique<TForm3>(m_form1.get(), *m_link, *m_hid, std::move(hooks));
+    m_form3->setTrace(options.trace, options.trace);
+    m_link->setTransport(env.transport != nullptr ? *env.transport
+                                                  : static_cast<FrameTransport&>(*m_form3));
 
     for (ToolWindow* w :
          {static_cast<ToolWindow*>(m_form4.get()), static_cast<ToolWindow*>(m_form5.get()),
@@ -66,7 +78,14 @@ PanelApp::PanelApp(const PanelOptions& options, const PanelEnvironment& env) {
     }
 }
 
-PanelApp::~PanelApp() = default;
+PanelApp::~PanelApp() {
+    // The controller releases its devices before the backend goes.
+    m_form3.reset();
+}
+
+void PanelApp::startDeviceWatch() {
+    m_hid->start();
+}
 
 void PanelApp::linkFailed() {
     // Offline look; LinkState keeps its value.

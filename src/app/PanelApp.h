@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "DialogService.h"
+#include "HidBackend.h"
 #include "LinkProtocol.h"
 #include "PanelOptions.h"
 #include "ParameterStore.h"
@@ -25,7 +26,8 @@ struct PanelEnvironment {
     std::filesystem::path programDir;     // AppDir
     std::filesystem::path presetBase;     // the folder that holds "Mode"
     DialogService* dialogs = nullptr;     // null: real message boxes
-    FrameTransport* transport = nullptr;  // null: the panel's own transports
+    FrameTransport* transport = nullptr;  // null: the communication controller's transports
+    HidBackend* hid = nullptr;            // null: hidapi on hidraw
 };
 
 class PanelApp : public ReceiveListener {
@@ -48,6 +50,8 @@ public:
 
     // Link action 9 (link failed); the full set of link actions comes with link control.
     void linkFailed();
+    // Starts watching USB devices; the first device report follows shortly.
+    void startDeviceWatch();
 
     // ReceiveListener
     void packetMessage(const std::string& text) override;
@@ -58,6 +62,8 @@ private:
     AppState m_state;
     ParameterStore m_store;
     std::unique_ptr<FrameTransport> m_ownTransport;
+    std::unique_ptr<HidBackend> m_ownHid;
+    HidBackend* m_hid = nullptr;
     std::unique_ptr<LinkProtocol> m_link;
     std::unique_ptr<DialogService> m_ownDialogs;
     std::unique_ptr<Messages> m_messages;

@@ -13,6 +13,7 @@ void addOptions(QCommandLineParser& parser) {
     parser.addOption({"port", "TCP port of the box; prefills the port box.", "N"});
     parser.addOption(
         {"serial", "Adds a serial port (device path) to the search list; repeatable.", "PATH"});
+    parser.addOption({"trace", "Logs every frame written and received to standard error."});
     parser.addOption({"version", "Prints the version and exits."});
     parser.addOption({{"h", "help"}, "Prints this help and exits."});
 }
@@ -34,6 +35,7 @@ PanelOptions parsePanelOptions(const QStringList& arguments) {
     }
     options.showHelp = parser.isSet("help");
     options.showVersion = parser.isSet("version");
+    options.trace = parser.isSet("trace");
     options.host = parser.value("host");
     if (parser.isSet("host") && options.host.trimmed().isEmpty()) {
         options.error = QStringLiteral("--host needs an address");
@@ -61,6 +63,8 @@ QString panelHelpText(const QString& presetFolder) {
                "  --port N       TCP port of the box; prefills the port box (default %2).\n"
                "  --serial PATH  Adds a serial port to the search list (repeatable), e.g. a\n"
                "                 USB-serial adapter with an unusual name or a pseudo-terminal.\n"
+               "  --trace        Logs every frame written and received, and the link's\n"
+               "                 diagnostic log, to standard error (field diagnosis).\n"
                "  --version      Prints the version and exits.\n"
                "  -h, --help     Prints this help and exits.\n\n"
                "Preset files and the language file are kept under:\n  %3\n"

@@ -10,6 +10,7 @@ struct PanelOptions {
     QString host;             // prefills IPstrEdit
     QString port;             // prefills IPPortStrEdit
     QStringList serialPorts;  // added to the serial port list, searched first
+    bool trace = false;       // log every report and echo the log to standard error
     bool showHelp = false;
     bool showVersion = false;
     QString error;  // non-empty when the command line was not understood

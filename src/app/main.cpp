@@ -41,5 +41,6 @@ int main(int argc, char* argv[]) {
 
     PanelApp panel(options, PanelEnvironment{programDir, presetBase, nullptr});
     panel.form1()->show();
+    panel.startDeviceWatch();
     return app.exec();
 }

@@ -24,7 +24,7 @@ std::string nameFromBytes(std::span<const uint8_t> data) {
 LinkProtocol::LinkProtocol(ParameterStore& store, FrameTransport& transport,
                            ReceiveListener& listener)
     : m_store(store),
-      m_transport(transport),
+      m_transport(&transport),
       m_listener(listener),
       m_serialParser(
           [this](std::span<const uint8_t> frame) {
@@ -37,7 +37,7 @@ LinkProtocol::LinkProtocol(ParameterStore& store, FrameTransport& transport,
 
 bool LinkProtocol::SendData(uint8_t wrMode, int controlModule, int highLowByte) {
     const Bytes frame = buildValueFrame(wrMode, controlModule, highLowByte);
-    return m_transport.writeFrame(linkTransport, frame);
+    return m_transport->writeFrame(linkTransport, frame);
 }
 
 bool LinkProtocol::SendPacktData(uint8_t wrMode, int controlModule, int dataSize) {
@@ -46,7 +46,7 @@ bool LinkProtocol::SendPacktData(uint8_t wrMode, int controlModule, int dataSize
     }
     const Bytes frame = buildPacketFrame(
         wrMode, controlModule, std::span<const uint8_t>(m_txData.data(), size_t(dataSize)));
-    return m_transport.writeFrame(linkTransport, frame);
+    return m_transport->writeFrame(linkTransport, frame);
 }
 
 bool LinkProtocol::SendStrData(int controlModule, std::u16string_view text) {

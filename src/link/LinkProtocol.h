@@ -43,6 +43,8 @@ public:
     bool SendStrData(int controlModule, std::u16string_view text);
     void PCtoMCUAckSign(int numm);
     std::array<uint8_t, kTxDataSize>& TxData() { return m_txData; }
+    // The transports the frames leave through (the communication controller, once created).
+    void setTransport(FrameTransport& transport) { m_transport = &transport; }
 
     // --- receiving ---
     // One received unit: a serial frame, a HID report's data bytes, or one TCP frame.
@@ -76,7 +78,7 @@ private:
     void checkIdentity(std::span<const uint8_t> data);
 
     ParameterStore& m_store;
-    FrameTransport& m_transport;
+    FrameTransport* m_transport;
     ReceiveListener& m_listener;
     std::array<uint8_t, kTxDataSize> m_txData{};
     StreamParser m_serialParser;

@@ -133,9 +133,13 @@ TcpEndpoint::TcpEndpoint(BoxSimulator& sim, quint16 port)
     });
 }
 
-bool TcpEndpoint::listening() const { return m_server->isListening(); }
+bool TcpEndpoint::listening() const {
+    return m_server->isListening();
+}
 
-quint16 TcpEndpoint::port() const { return m_server->serverPort(); }
+quint16 TcpEndpoint::port() const {
+    return m_server->serverPort();
+}
 
 PtyEndpoint::PtyEndpoint(BoxSimulator& sim, const QString& linkPath)
     : m_sim(sim), m_linkPath(linkPath) {

@@ -9,7 +9,9 @@ namespace {
 
 constexpr int kStatusValues = 8;
 
-std::vector<uint8_t> textBytes(const std::string& s) { return {s.begin(), s.end()}; }
+std::vector<uint8_t> textBytes(const std::string& s) {
+    return {s.begin(), s.end()};
+}
 
 }  // namespace
 

@@ -58,7 +58,8 @@ std::vector<OutChunk> BoxSession::shape(std::vector<Bytes> replies) {
     for (Bytes& r : replies) {
         ++m_repliesSeen;
         const bool dropNth = m_faults.dropEvery > 0 && m_repliesSeen % m_faults.dropEvery == 0;
-        const bool dropRandom = m_faults.dropProbability > 0 && unit(m_rng) < m_faults.dropProbability;
+        const bool dropRandom =
+            m_faults.dropProbability > 0 && unit(m_rng) < m_faults.dropProbability;
         if (dropNth || dropRandom) {
             continue;
         }
@@ -124,8 +125,7 @@ std::vector<OutChunk> BoxSession::receiveStream(std::span<const uint8_t> bytes, 
     return shape(std::move(replies));
 }
 
-std::vector<OutChunk> BoxSession::receiveUsbReport(std::span<const uint8_t> report,
-                                                   int64_t nowMs) {
+std::vector<OutChunk> BoxSession::receiveUsbReport(std::span<const uint8_t> report, int64_t nowMs) {
     m_now = nowMs;
     if (report.size() < 2) {
         return {};

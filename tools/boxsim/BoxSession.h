@@ -16,17 +16,17 @@ namespace mz3::boxsim {
 // Faults on demand; every random choice comes from the seed, so a run can be repeated.
 struct FaultConfig {
     uint32_t seed = 1;
-    int dropEvery = 0;             // drop every Nth reply (0: never)
-    double dropProbability = 0;    // drop a reply with this probability
-    int corruptEvery = 0;          // corrupt the checksum of every Nth reply frame
+    int dropEvery = 0;           // drop every Nth reply (0: never)
+    double dropProbability = 0;  // drop a reply with this probability
+    int corruptEvery = 0;        // corrupt the checksum of every Nth reply frame
     double corruptProbability = 0;
-    int splitMax = 0;              // cut reply frames into fragments of 1..splitMax bytes
-    int splitDelayMs = 0;          // pause between fragments
-    bool merge = false;            // hold each reply and send it with the next one
-    int delayMs = 0;               // delay every reply
-    int silentAfterFrames = -1;    // stop answering after this many frames (-1: never)
+    int splitMax = 0;                // cut reply frames into fragments of 1..splitMax bytes
+    int splitDelayMs = 0;            // pause between fragments
+    bool merge = false;              // hold each reply and send it with the next one
+    int delayMs = 0;                 // delay every reply
+    int silentAfterFrames = -1;      // stop answering after this many frames (-1: never)
     bool silentAfterOnline = false;  // stop answering once the PC polls the status block
-    bool wrongIdentity = false;    // claim to be another model
+    bool wrongIdentity = false;      // claim to be another model
 };
 
 // Bytes to send after a delay measured from the previous chunk.

@@ -35,8 +35,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName("mz3-boxsim");
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromStdString(
-        std::string(kDescription) + ControlCommands::helpText()));
+    parser.setApplicationDescription(
+        QString::fromStdString(std::string(kDescription) + ControlCommands::helpText()));
     parser.addHelpOption();
     parser.addOptions({
         {"port", "TCP port on 127.0.0.1 (default 8899; 0 picks a free port).", "N", "8899"},
