@@ -1,9 +1,11 @@
 #include "PanelApp.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 
 #include "HidApiBackend.h"
+#include "LinkAdapters.h"
 #include "SmallWindows.h"
 #include "TForm1.h"
 #include "TForm2.h"
@@ -43,14 +45,15 @@ PanelApp::PanelApp(const PanelOptions& options, const PanelEnvironment& env)
 
     // The seven windows, in their fixed creation order.
     m_form1 = std::make_unique<TForm1>(m_state, m_store, *m_link, *m_messages, options);
+    m_form1->setListSystemSerialPorts(env.listSystemSerialPorts);
     m_form2 = std::make_unique<TForm2>();
     m_form4 = std::make_unique<TForm4>();
     m_form5 = std::make_unique<TForm5>();
     m_form6 = std::make_unique<TForm6>();
-    m_form7 = std::make_unique<TForm7>([this] { linkFailed(); }, nullptr);
+    m_form7 = std::make_unique<TForm7>([this] { m_controller->DisCheckWindow(9); }, nullptr);
     LinkControlHooks hooks;
-    hooks.startSearch = [] {};
-    hooks.linkLost = [this] { linkFailed(); };
+    hooks.startSearch = [this] { m_controller->LinkBtnClick(true); };
+    hooks.linkLost = [this] { m_controller->DisCheckWindow(7); };
     hooks.showMessage = [this](const QString& text) {
         m_messages->ShowBilingualMessage(text, text);
     };
@@ -58,6 +61,21 @@ PanelApp::PanelApp(const PanelOptions& options, const PanelEnvironment& env)
     m_form3->setTrace(options.trace, options.trace);
     m_link->setTransport(env.transport != nullptr ? *env.transport
                                                   : static_cast<FrameTransport&>(*m_form3));
+
+    // Link control with its timers, view and search transports.
+    m_view = std::make_unique<MainLinkView>(m_state, *m_messages, *m_form1, *m_form2, m_form5.get(),
+                                            m_form4.get());
+    m_search = std::make_unique<PanelSearchTransports>(
+        *m_form3, *m_form1->findChild<QComboBox*>("ComComboBox1"));
+    LinkControlCallbacks callbacks;
+    callbacks.showNewVersionWindow = [this] { m_form7->show(); };
+    m_controller = std::make_unique<LinkController>(*m_link, m_store, m_timers, *m_view, *m_search,
+                                                    std::move(callbacks));
+    m_timers.setHandler(LinkTimer::Search, [this] { m_controller->Timer1Timer(); });
+    m_timers.setHandler(LinkTimer::Sequencer, [this] { m_controller->sequencer().Timer2Timer(); });
+    m_timers.setHandler(LinkTimer::Hold, [this] { m_controller->writeQueue().HoldTimerTimer(); });
+    m_store.setWritePath(&m_controller->writeQueue());
+    m_form1->setLinkController(m_controller.get());
 
     for (ToolWindow* w :
          {static_cast<ToolWindow*>(m_form4.get()), static_cast<ToolWindow*>(m_form5.get()),
@@ -79,26 +97,14 @@ PanelApp::PanelApp(const PanelOptions& options, const PanelEnvironment& env)
 }
 
 PanelApp::~PanelApp() {
-    // The controller releases its devices before the backend goes.
+    m_store.setWritePath(nullptr);
+    m_controller.reset();
+    // The communication controller releases its devices before the backend goes.
     m_form3.reset();
 }
 
 void PanelApp::startDeviceWatch() {
     m_hid->start();
-}
-
-void PanelApp::linkFailed() {
-    // Offline look; LinkState keeps its value.
-    m_store.flags().refreshActive = false;
-    if (auto* label = m_form1->findChild<QLabel*>("LinkLabel")) {
-        const bool zh = m_state.CurrentLanguage == LanguageChinese;
-        label->setText(zh ? QStringLiteral("设备未连接") : QStringLiteral("Off Line"));
-        label->setProperty("Hint", zh ? QStringLiteral("Off Line") : QStringLiteral("设备未连接"));
-        label->setStyleSheet("color: rgb(192,192,192); font-size: 14px;");
-    }
-    if (auto* image = m_form1->findChild<QWidget*>("Image_PCLink")) {
-        image->hide();
-    }
 }
 
 void PanelApp::packetMessage(const std::string& text) {
@@ -113,8 +119,13 @@ void PanelApp::deviceIdentifier(const std::string& text) {
 }
 
 void PanelApp::identityMismatch() {
-    linkFailed();
-    m_form7->show();
+    m_controller->identityMismatch();
+}
+
+void PanelApp::pitchChangedOnBox(int value) {
+    if (m_pitchHook) {
+        m_pitchHook(value);
+    }
 }
 
 }  // namespace mz3

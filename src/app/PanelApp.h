@@ -3,13 +3,16 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "DialogService.h"
 #include "HidBackend.h"
+#include "LinkController.h"
 #include "LinkProtocol.h"
 #include "PanelOptions.h"
 #include "ParameterStore.h"
+#include "QtLinkTimers.h"
 #include "core/AppState.h"
 
 namespace mz3 {
@@ -21,6 +24,8 @@ class TForm4;
 class TForm5;
 class TForm6;
 class TForm7;
+class MainLinkView;
+class PanelSearchTransports;
 
 struct PanelEnvironment {
     std::filesystem::path programDir;     // AppDir
@@ -28,6 +33,7 @@ struct PanelEnvironment {
     DialogService* dialogs = nullptr;     // null: real message boxes
     FrameTransport* transport = nullptr;  // null: the communication controller's transports
     HidBackend* hid = nullptr;            // null: hidapi on hidraw
+    bool listSystemSerialPorts = true;    // false: only the ports named with --serial
 };
 
 class PanelApp : public ReceiveListener {
@@ -48,8 +54,10 @@ public:
     TForm6* form6() const { return m_form6.get(); }
     TForm7* form7() const { return m_form7.get(); }
 
-    // Link action 9 (link failed); the full set of link actions comes with link control.
-    void linkFailed();
+    LinkController& controller() { return *m_controller; }
+    QtLinkTimers& linkTimers() { return m_timers; }
+    // The control bound to the music pitch is updated from the box through this hook.
+    void setPitchHook(std::function<void(int)> hook) { m_pitchHook = std::move(hook); }
     // Starts watching USB devices; the first device report follows shortly.
     void startDeviceWatch();
 
@@ -57,6 +65,7 @@ public:
     void packetMessage(const std::string& text) override;
     void deviceIdentifier(const std::string& text) override;
     void identityMismatch() override;
+    void pitchChangedOnBox(int value) override;
 
 private:
     AppState m_state;
@@ -74,6 +83,11 @@ private:
     std::unique_ptr<TForm6> m_form6;
     std::unique_ptr<TForm7> m_form7;
     std::unique_ptr<TForm3> m_form3;
+    QtLinkTimers m_timers;
+    std::unique_ptr<MainLinkView> m_view;
+    std::unique_ptr<PanelSearchTransports> m_search;
+    std::unique_ptr<LinkController> m_controller;
+    std::function<void(int)> m_pitchHook;
 };
 
 }  // namespace mz3

@@ -5,11 +5,13 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QSerialPortInfo>
 #include <QStackedWidget>
 #include <QWindow>
 
+#include "LinkController.h"
 #include "LinkProtocol.h"
 #include "ParameterStore.h"
 #include "core/AppState.h"
@@ -117,7 +119,9 @@ void TForm1::fillSerialPortList() {
     for (const QString& port : m_options.serialPorts) {
         m_comComboBox->addItem(port);
     }
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    const QList<QSerialPortInfo> present =
+        m_listSystemPorts ? QSerialPortInfo::availablePorts() : QList<QSerialPortInfo>();
+    for (const QSerialPortInfo& info : present) {
         if (m_comComboBox->findText(info.systemLocation()) < 0) {
             m_comComboBox->addItem(info.systemLocation());
         }
@@ -164,11 +168,27 @@ void TForm1::RzBmpButton2Click() {
 }
 
 void TForm1::RzBmpButton3Click() {
-    if (m_link.linkState == LinkOnline) {
+    if (m_controller != nullptr) {
+        m_controller->closeLink();
+    } else if (m_link.linkState == LinkOnline) {
         m_link.linkState = LinkIdle;
         m_link.PCtoMCUAckSign(SignDisconnect);
     }
     close();
+}
+
+void TForm1::setLinkController(LinkController* controller) {
+    m_controller = controller;
+    auto* link = findChild<QPushButton*>("LinkBtn");
+    auto* unlink = findChild<QPushButton*>("UnLinkBtn");
+    connect(link, &QPushButton::clicked, this, [this] { LinkBtnClick(true); });
+    connect(unlink, &QPushButton::clicked, this, [this] { LinkBtnClick(false); });
+}
+
+void TForm1::LinkBtnClick(bool search) {
+    if (m_controller != nullptr) {
+        m_controller->LinkBtnClick(search);
+    }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

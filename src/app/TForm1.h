@@ -22,6 +22,7 @@ struct AppState;
 class LinkProtocol;
 class ParameterStore;
 class Messages;
+class LinkController;
 
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -41,8 +42,13 @@ public:
 
     // Fills ComComboBox1 with the ports named on the command line and those present.
     void fillSerialPortList();
+    void setListSystemSerialPorts(bool on) { m_listSystemPorts = on; }
 
     QStringList extraSerialPorts() const { return m_options.serialPorts; }
+
+    // Link and unlink buttons and the close path go through link control.
+    void setLinkController(LinkController* controller);
+    void LinkBtnClick(bool search);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -67,9 +73,11 @@ private:
     Messages& m_messages;
     PanelOptions m_options;
     ShellHooks m_hooks;
+    LinkController* m_controller = nullptr;
 
     QTimer m_timer1;  // spectrum timer, 10 ms
     bool m_formShowDone = false;
+    bool m_listSystemPorts = true;
     bool m_dragging = false;
     QPoint m_dragOffset;
 

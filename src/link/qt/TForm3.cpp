@@ -308,3 +308,17 @@ bool TForm3::writeFrame(LinkTransport transport, std::span<const uint8_t> frame)
 }
 
 }  // namespace mz3
+
+namespace mz3 {
+
+bool TForm3::tcpConnectedToSearchAddress() const {
+    if (!tcpConnected() || m_mainWindow == nullptr) {
+        return false;
+    }
+    auto* host = m_mainWindow->findChild<QLineEdit*>("IPstrEdit");
+    auto* port = m_mainWindow->findChild<QLineEdit*>("IPPortStrEdit");
+    return host != nullptr && port != nullptr && m_socket.peerName() == host->text().trimmed() &&
+           QString::number(m_socket.peerPort()) == port->text().trimmed();
+}
+
+}  // namespace mz3

@@ -61,6 +61,8 @@ public:
     void ClientSocket1Read();
     void deactivateTcp();
     bool tcpConnected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
+    // Connected to the address the main window's boxes name now.
+    bool tcpConnectedToSearchAddress() const;
 
     // FrameTransport: lays a frame onto the given transport.
     bool writeFrame(LinkTransport transport, std::span<const uint8_t> frame) override;
