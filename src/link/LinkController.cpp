@@ -99,8 +99,8 @@ void LinkController::Timer1Timer() {
                         m_link.PCtoMCUAckSign(SignIdentify);
                     }
                 }
+                ++SearchCount;
             }
-            ++SearchCount;
             break;
         case TransportTcp:
             if (SearchCount == 0) {
