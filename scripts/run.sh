@@ -61,11 +61,22 @@ done
 
 "$PANEL" "${ARGS[@]}" &
 PANEL_PID=$!
-sleep 4
+# Wait until the panel has found the box and loaded it (or give up after a minute).
+for _ in $(seq 600); do
+    grep -q "event online" "$SIM_OUT" && break
+    kill -0 "$PANEL_PID" 2>/dev/null || break
+    sleep 0.1
+done
 if ! kill -0 "$PANEL_PID" 2>/dev/null; then
     echo "The panel exited during start-up." >&2
     exit 1
 fi
+if grep -q "event online" "$SIM_OUT"; then
+    echo "The panel is linked to the simulated box."
+else
+    echo "The panel did not link to the simulated box within a minute." >&2
+fi
+sleep 1
 import -window root "$SHOT"
 echo "Panel running under Xvfb on $DISPLAY; screenshot: $SHOT"
 

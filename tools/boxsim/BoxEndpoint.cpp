@@ -38,6 +38,7 @@ BoxSimulator::BoxSimulator()
 BoxSession& BoxSimulator::openSession(bool usb, std::function<void(const Bytes&)> send) {
     closeSession();
     m_session = std::make_unique<BoxSession>(m_model, usb);
+    m_announced = PeerEvents{};
     m_session->setFaults(m_faults);
     m_send = std::move(send);
     return *m_session;
@@ -57,6 +58,19 @@ void BoxSimulator::receive(std::span<const uint8_t> bytes) {
     std::vector<OutChunk> out = m_session->usb() ? m_session->receiveUsbReport(bytes, elapsedMs())
                                                  : m_session->receiveStream(bytes, elapsedMs());
     schedule(std::move(out));
+    const PeerEvents& ev = m_session->responder().events();
+    const std::pair<bool PeerEvents::*, const char*> kinds[] = {
+        {&PeerEvents::identified, "identified"},
+        {&PeerEvents::polledStatus, "online"},
+        {&PeerEvents::disconnected, "disconnected"}};
+    for (const auto& [flag, name] : kinds) {
+        if (ev.*flag && !(m_announced.*flag)) {
+            m_announced.*flag = true;
+            if (m_onEvent) {
+                m_onEvent(name);
+            }
+        }
+    }
     if (m_session->holdingMerged()) {
         m_mergeFlush.start();
     }

@@ -41,6 +41,11 @@ public:
     void setPitchTurning(int intervalMs);
 
     int64_t elapsedMs() const { return m_clock.elapsed(); }
+    // Called with "identified", "online" (first status poll) and "disconnected" as the PC
+    // reaches them on the current connection.
+    void setEventHandler(std::function<void(const std::string&)> handler) {
+        m_onEvent = std::move(handler);
+    }
 
 private:
     void schedule(std::vector<OutChunk> chunks);
@@ -51,6 +56,8 @@ private:
     ControlCommands m_control;
     std::unique_ptr<BoxSession> m_session;
     std::function<void(const Bytes&)> m_send;
+    std::function<void(const std::string&)> m_onEvent;
+    PeerEvents m_announced;
     QElapsedTimer m_clock;
     struct Due {
         int64_t atMs;

@@ -30,8 +30,9 @@ public:
         }
     }
     ~SimHidDevice() override {
-        // Close the box's connection only if it is still this device's.
-        if (m_box != nullptr && m_box->session() == m_session) {
+        // Close the box's connection only if the box is still there and the connection is
+        // still this device's.
+        if (!m_box.isNull() && m_box->session() == m_session) {
             m_box->closeSession();
         }
     }
@@ -40,13 +41,13 @@ public:
     size_t outputReportLength() const override { return 65; }
     int writeReport(std::span<const uint8_t> report, std::string& errorText,
                     int& errorCode) override {
-        if (m_backend.boxFor(m_info.path) == nullptr && m_box != nullptr) {
+        if (m_backend.boxFor(m_info.path) == nullptr && !m_box.isNull()) {
             errorText = "No such device";
             errorCode = 19;
             return -1;
         }
         m_backend.recordWrite(m_info.path, Bytes(report.begin(), report.end()));
-        if (m_box != nullptr) {
+        if (!m_box.isNull()) {
             m_box->receive(report);
         }
         return int(report.size());
@@ -55,7 +56,7 @@ public:
 private:
     SimHidBackend& m_backend;
     HidDeviceInfo m_info;
-    BoxSimulator* m_box = nullptr;
+    QPointer<BoxSimulator> m_box;
     BoxSession* m_session = nullptr;
 };
 

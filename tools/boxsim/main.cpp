@@ -24,7 +24,9 @@ const char* kDescription =
     "Simulated MZ3 karaoke DSP box. It keeps a full parameter image, 16 device modes and 16\n"
     "hint modes, and answers the panel's frames over TCP on 127.0.0.1 and/or a\n"
     "pseudo-terminal. One PC connection is served at a time.\n\n"
-    "On start it prints 'tcp 127.0.0.1:PORT' and/or 'pty PATH', then 'ready'.\n"
+    "On start it prints 'tcp 127.0.0.1:PORT' and/or 'pty PATH', then 'ready'; later\n"
+    "'event identified', 'event online' (the panel's first status poll) and\n"
+    "'event disconnected' as the connected panel reaches them.\n"
     "Control commands are read from standard input (one per line) and, with\n"
     "--control-socket, from a local socket.\n\n";
 
@@ -62,6 +64,7 @@ int main(int argc, char* argv[]) {
     parser.process(app);
 
     BoxSimulator sim;
+    sim.setEventHandler([](const std::string& e) { print("event " + e + "\n"); });
     FaultConfig& f = sim.faults();
     f.seed = parser.value("seed").toUInt();
     f.dropEvery = parser.value("drop-every").toInt();
