@@ -99,7 +99,8 @@ void FilterResponse::shapeOf(const Biquad& q, Grid grid, bool lowPass, Curve& ou
             out[size_t(i)] = previous;
             continue;
         }
-        previous = 10.0f * std::log10(num) - 10.0f * std::log10(den);
+        // 10 log10(num) - 10 log10(den), taken as one logarithm of the quotient.
+        previous = 10.0f * std::log10(num / den);
         out[size_t(i)] = previous;
     }
 }

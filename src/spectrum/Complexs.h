@@ -32,3 +32,8 @@ inline float magnitude(TComplex a) {
 }
 
 }  // namespace mz3
+
+namespace mz3 {
+// The transform reads and writes arrays of TComplex as pairs of floats.
+static_assert(sizeof(TComplex) == 2 * sizeof(float) && alignof(TComplex) == alignof(float));
+}  // namespace mz3

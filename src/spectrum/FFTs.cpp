@@ -3,6 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "FftStages.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace mz3 {
 
 namespace {
@@ -176,12 +182,16 @@ bool Fft::plan(int n) {
     }
     // Rotations of every stage from the recurrence: w advances by the step rotation per data
     // offset, and the k-th twiddle is the (k-1)-th times w.
-    m_twiddles.clear();
+    m_twRe.clear();
+    m_twIm.clear();
     m_twiddleOffset.assign(m + 1, 0);
     for (size_t i = 1; i <= m; ++i) {
         const int r = m_factors[i - 1];
         const int s = m_sofar[i];
-        m_twiddleOffset[i] = m_twiddles.size();
+        const size_t offset = m_twRe.size();
+        m_twiddleOffset[i] = offset;
+        m_twRe.resize(offset + size_t(r) * size_t(s));
+        m_twIm.resize(offset + size_t(r) * size_t(s));
         const double angle = kTwoPi / (double(s) * r);
         const TComplex step = {static_cast<float>(std::cos(angle)),
                                static_cast<float>(-std::sin(angle))};
@@ -189,23 +199,30 @@ bool Fft::plan(int n) {
         for (int d = 0; d < s; ++d) {
             TComplex t = {1.0f, 0.0f};
             for (int k = 0; k < r; ++k) {
-                m_twiddles.push_back(t);
+                m_twRe[offset + size_t(k) * size_t(s) + size_t(d)] = t.Re;
+                m_twIm[offset + size_t(k) * size_t(s) + size_t(d)] = t.Im;
                 t = t * w;
             }
             w = step * w;
         }
     }
-    m_scratch.resize(size_t(n));
+    m_re.resize(size_t(n));
+    m_im.resize(size_t(n));
+    buildPermutation();
+    m_fixedStage = chooseFixedStage();
+    m_permuteFirstStage = choosePermuteFirstStage();
     return true;
 }
 
-void Fft::permute(const TComplex* input, TComplex* output) const {
+void Fft::buildPermutation() {
+    // Mixed-radix digit reversal, counted out once per length.
     const int n = m_n;
     const int m = int(m_factors.size());
+    m_permutation.assign(size_t(n), 0);
     int counters[64] = {};
     int k = 0;
     for (int i = 0; i < n - 1; ++i) {
-        output[i] = input[k];
+        m_permutation[size_t(i)] = k;
         k += m_remain[1];
         counters[1] += 1;
         int j = 1;
@@ -216,7 +233,48 @@ void Fft::permute(const TComplex* input, TComplex* output) const {
             counters[j] += 1;
         }
     }
-    output[n - 1] = input[n - 1];
+    m_permutation[size_t(n - 1)] = n - 1;
+}
+
+void Fft::permute(const TComplex* input) {
+    float* re = m_re.data();
+    float* im = m_im.data();
+    const int* from = m_permutation.data();
+    int i = 0;
+#if defined(__SSE2__)
+    // Four values at a time: two pairs into each register, then split into parts.
+    const auto* pairs = reinterpret_cast<const double*>(input);
+    for (; i + 4 <= m_n; i += 4) {
+        const __m128 a =
+            _mm_castpd_ps(_mm_loadh_pd(_mm_load_sd(pairs + from[i]), pairs + from[i + 1]));
+        const __m128 b =
+            _mm_castpd_ps(_mm_loadh_pd(_mm_load_sd(pairs + from[i + 2]), pairs + from[i + 3]));
+        _mm_storeu_ps(re + i, _mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
+        _mm_storeu_ps(im + i, _mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1)));
+    }
+#endif
+    for (; i < m_n; ++i) {
+        re[i] = input[from[i]].Re;
+        im[i] = input[from[i]].Im;
+    }
+}
+
+void Fft::interleave(TComplex* output) const {
+    const float* re = m_re.data();
+    const float* im = m_im.data();
+    int i = 0;
+#if defined(__SSE2__)
+    auto* out = reinterpret_cast<float*>(output);
+    for (; i + 4 <= m_n; i += 4) {
+        const __m128 r = _mm_loadu_ps(re + i);
+        const __m128 m = _mm_loadu_ps(im + i);
+        _mm_storeu_ps(out + 2 * i, _mm_unpacklo_ps(r, m));
+        _mm_storeu_ps(out + 2 * i + 4, _mm_unpackhi_ps(r, m));
+    }
+#endif
+    for (; i < m_n; ++i) {
+        output[i] = {re[i], im[i]};
+    }
 }
 
 void Fft::oddKernel(TComplex* z, int r) {
@@ -285,29 +343,35 @@ void Fft::kernel(TComplex* z, int radix) {
     }
 }
 
-void Fft::stage(TComplex* data, int index) {
+namespace {}  // namespace
+
+void Fft::stage(int index) {
     const int r = m_factors[size_t(index - 1)];
     const int s = m_sofar[size_t(index)];
     const int q = m_remain[size_t(index)];
-    const TComplex* tw = m_twiddles.data() + m_twiddleOffset[size_t(index)];
+    float* re = m_re.data();
+    float* im = m_im.data();
+    const float* twr = m_twRe.data() + m_twiddleOffset[size_t(index)];
+    const float* twi = m_twIm.data() + m_twiddleOffset[size_t(index)];
+    if (m_fixedStage != nullptr && m_fixedStage(r, re, im, twr, twi, s, q)) {
+        return;
+    }
     for (int g = 0; g < q; ++g) {
-        TComplex* group = data + size_t(g) * size_t(s) * size_t(r);
+        const size_t groupBase = size_t(g) * size_t(s) * size_t(r);
         for (int d = 0; d < s; ++d) {
-            TComplex* base = group + d;
-            const TComplex* t = tw + size_t(d) * size_t(r);
-            if (d == 0) {
-                for (int k = 0; k < r; ++k) {
-                    m_z[k] = base[size_t(k) * size_t(s)];
-                }
-            } else {
-                m_z[0] = base[0];
-                for (int k = 1; k < r; ++k) {
-                    m_z[k] = fmul(base[size_t(k) * size_t(s)], t[k]);
-                }
+            const size_t base = groupBase + size_t(d);
+            m_z[0] = {re[base], im[base]};
+            for (int k = 1; k < r; ++k) {
+                const size_t at = base + size_t(k) * size_t(s);
+                const size_t t = size_t(k) * size_t(s) + size_t(d);
+                m_z[k] =
+                    d == 0 ? TComplex{re[at], im[at]} : fmul({re[at], im[at]}, {twr[t], twi[t]});
             }
             kernel(m_z, r);
             for (int k = 0; k < r; ++k) {
-                base[size_t(k) * size_t(s)] = m_z[k];
+                const size_t at = base + size_t(k) * size_t(s);
+                re[at] = m_z[k].Re;
+                im[at] = m_z[k].Im;
             }
         }
     }
@@ -324,15 +388,20 @@ FftStatus Fft::FFT(const TComplex* input, TComplex* output, int n) {
         output[0] = input[0];
         return FftStatus::Ok;
     }
-    if (input == output) {
-        permute(input, m_scratch.data());
-        std::copy(m_scratch.begin(), m_scratch.end(), output);
+    // The permutation reads the input completely before anything is written to the output,
+    // so input and output may be the same array.
+    int firstStage = 1;
+    if (m_factors.front() == 4 &&
+        m_permuteFirstStage(reinterpret_cast<const float*>(input), m_permutation.data(),
+                            m_re.data(), m_im.data(), n)) {
+        firstStage = 2;
     } else {
-        permute(input, output);
+        permute(input);
     }
-    for (int i = 1; i <= int(m_factors.size()); ++i) {
-        stage(output, i);
+    for (int i = firstStage; i <= int(m_factors.size()); ++i) {
+        stage(i);
     }
+    interleave(output);
     return FftStatus::Ok;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Complexs.h"
+#include "FftStages.h"
 
 namespace mz3 {
 
@@ -28,8 +29,10 @@ public:
 
 private:
     bool plan(int n);
-    void permute(const TComplex* input, TComplex* output) const;
-    void stage(TComplex* data, int index);
+    void buildPermutation();
+    void permute(const TComplex* input);
+    void interleave(TComplex* output) const;
+    void stage(int index);
     void kernel(TComplex* z, int radix);
     void oddKernel(TComplex* z, int radix);
 
@@ -37,12 +40,21 @@ private:
     bool m_planOk = false;
     std::vector<int> m_factors;
     std::vector<int> m_sofar;
-    std::vector<int> m_remain;            // remain[0] = n, remain[i] for stage i (1-based)
-    std::vector<TComplex> m_twiddles;     // per stage: s x r rotations from the recurrence
-    std::vector<size_t> m_twiddleOffset;  // where each stage's rotations start
-    std::vector<TComplex> m_scratch;      // in-place permutation
-    TComplex m_z[cMaxPrimeFactor];        // one group's values
-    TComplex m_trig[cMaxPrimeFactor];     // odd kernel's rotation table
+    std::vector<int> m_remain;  // remain[0] = n, remain[i] for stage i (1-based)
+    // Per stage, the rotations from the recurrence, split into real and imaginary parts and
+    // laid out as [k x s + d], so that a stage runs over consecutive data offsets.
+    std::vector<float> m_twRe;
+    std::vector<float> m_twIm;
+    std::vector<size_t> m_twiddleOffset;
+    // The data while the stages run, split into real and imaginary parts.
+    std::vector<float> m_re;
+    std::vector<float> m_im;
+    // The digit-reversal permutation: output position i takes input m_permutation[i].
+    std::vector<int> m_permutation;
+    FixedStageFn m_fixedStage = nullptr;  // radix-4 and radix-8 stages for this processor
+    PermuteFirstStageFn m_permuteFirstStage = nullptr;
+    TComplex m_z[cMaxPrimeFactor];     // one group's values
+    TComplex m_trig[cMaxPrimeFactor];  // odd kernel's rotation table
     TComplex m_work[cMaxPrimeFactor];
 };
 
