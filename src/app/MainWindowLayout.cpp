@@ -78,7 +78,7 @@ QWidget* TForm1::buildTitleBar() {
     auto* bar = new QWidget;
     bar->setObjectName("TitleBar");
     bar->setAttribute(Qt::WA_StyledBackground);
-    bar->setFixedHeight(34);
+    bar->setFixedHeight(30);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(8, 2, 4, 2);
 
@@ -244,7 +244,8 @@ QWidget* TForm1::buildPageArea() {
     // EQ graph panel: the graph keeps its place; it is drawn by the EQ graph.
     auto* eqPanel = new QWidget;
     eqPanel->setObjectName("AdvPanel1");
-    eqPanel->setMinimumHeight(300);
+    eqPanel->setMinimumHeight(140);
+    eqPanel->setMaximumHeight(230);
     auto* eqLayout = new QHBoxLayout(eqPanel);
     eqLayout->setContentsMargins(0, 0, 0, 0);
     auto* graph = new QWidget;

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "ControlBinding.h"
 #include "HidApiBackend.h"
 #include "LinkAdapters.h"
 #include "SmallWindows.h"
@@ -12,6 +13,7 @@
 #include "TForm3.h"
 #include "TForm5.h"
 #include "core/Startup.h"
+#include "pages/MainPages.h"
 
 namespace mz3 {
 
@@ -49,6 +51,7 @@ PanelApp::PanelApp(const PanelOptions& options, const PanelEnvironment& env)
     m_form2 = std::make_unique<TForm2>();
     m_form4 = std::make_unique<TForm4>();
     m_form5 = std::make_unique<TForm5>();
+    populateSavePanel(m_form5.get());
     m_form6 = std::make_unique<TForm6>();
     m_form7 = std::make_unique<TForm7>([this] { m_controller->DisCheckWindow(9); }, nullptr);
     LinkControlHooks hooks;
@@ -75,6 +78,11 @@ PanelApp::PanelApp(const PanelOptions& options, const PanelEnvironment& env)
     m_timers.setHandler(LinkTimer::Sequencer, [this] { m_controller->sequencer().Timer2Timer(); });
     m_timers.setHandler(LinkTimer::Hold, [this] { m_controller->writeQueue().HoldTimerTimer(); });
     m_store.setWritePath(&m_controller->writeQueue());
+
+    // Control binding, run by the main window's show-time start-up.
+    m_binding = std::make_unique<ControlBinding>(
+        std::vector<QWidget*>{m_form1.get(), m_form4.get(), m_form5.get()});
+    m_form1->hooks().BindControls = [this] { m_binding->BindControls(m_store); };
     m_form1->setLinkController(m_controller.get());
 
     for (ToolWindow* w :

@@ -25,6 +25,7 @@ class TForm5;
 class TForm6;
 class TForm7;
 class MainLinkView;
+class ControlBinding;
 class PanelSearchTransports;
 
 struct PanelEnvironment {
@@ -56,6 +57,7 @@ public:
 
     LinkController& controller() { return *m_controller; }
     QtLinkTimers& linkTimers() { return m_timers; }
+    ControlBinding& binding() { return *m_binding; }
     // The control bound to the music pitch is updated from the box through this hook.
     void setPitchHook(std::function<void(int)> hook) { m_pitchHook = std::move(hook); }
     // Starts watching USB devices; the first device report follows shortly.
@@ -88,6 +90,7 @@ private:
     std::unique_ptr<PanelSearchTransports> m_search;
     std::unique_ptr<LinkController> m_controller;
     std::function<void(int)> m_pitchHook;
+    std::unique_ptr<ControlBinding> m_binding;
 };
 
 }  // namespace mz3

@@ -14,6 +14,9 @@ void addOptions(QCommandLineParser& parser) {
     parser.addOption(
         {"serial", "Adds a serial port (device path) to the search list; repeatable.", "PATH"});
     parser.addOption({"trace", "Logs every frame written and received to standard error."});
+    parser.addOption({"screenshot-pages",
+                      "Saves a picture of every page and of the two panels in DIR, then quits.",
+                      "DIR"});
     parser.addOption({"version", "Prints the version and exits."});
     parser.addOption({{"h", "help"}, "Prints this help and exits."});
 }
@@ -36,6 +39,7 @@ PanelOptions parsePanelOptions(const QStringList& arguments) {
     options.showHelp = parser.isSet("help");
     options.showVersion = parser.isSet("version");
     options.trace = parser.isSet("trace");
+    options.screenshotDir = parser.value("screenshot-pages");
     options.host = parser.value("host");
     if (parser.isSet("host") && options.host.trimmed().isEmpty()) {
         options.error = QStringLiteral("--host needs an address");
@@ -65,6 +69,9 @@ QString panelHelpText(const QString& presetFolder) {
                "                 USB-serial adapter with an unusual name or a pseudo-terminal.\n"
                "  --trace        Logs every frame written and received, and the link's\n"
                "                 diagnostic log, to standard error (field diagnosis).\n"
+               "  --screenshot-pages DIR\n"
+               "                 Saves a picture of every page and of the system and save\n"
+               "                 panels in DIR, then quits (for reviewing the layout).\n"
                "  --version      Prints the version and exits.\n"
                "  -h, --help     Prints this help and exits.\n\n"
                "Preset files and the language file are kept under:\n  %3\n"

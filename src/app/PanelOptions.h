@@ -11,6 +11,7 @@ struct PanelOptions {
     QString port;             // prefills IPPortStrEdit
     QStringList serialPorts;  // added to the serial port list, searched first
     bool trace = false;       // log every report and echo the log to standard error
+    QString screenshotDir;    // save a picture of every page and panel there, then quit
     bool showHelp = false;
     bool showVersion = false;
     QString error;  // non-empty when the command line was not understood

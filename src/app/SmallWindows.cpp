@@ -6,11 +6,14 @@
 #include <QVBoxLayout>
 
 #include "Props.h"
+#include "pages/MainPages.h"
 
 namespace mz3 {
 
 TForm4::TForm4()
-    : ToolWindow("TForm4", QStringLiteral("系统面板"), QStringLiteral("System Panel"), 456, 518) {}
+    : ToolWindow("TForm4", QStringLiteral("系统面板"), QStringLiteral("System Panel"), 456, 518) {
+    populateSystemPanel(this);
+}
 
 TForm6::TForm6()
     : ToolWindow("TForm6", QStringLiteral("输入面板"), QStringLiteral("Input Panel"), 447, 143) {}

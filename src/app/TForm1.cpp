@@ -16,6 +16,7 @@
 #include "ParameterStore.h"
 #include "core/AppState.h"
 #include "core/Startup.h"
+#include "pages/MainPages.h"
 
 namespace mz3 {
 
@@ -41,6 +42,7 @@ void TForm1::FormCreate() {
     }
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
     buildUi();
+    populateMainPages(this);
     resize(1258, 863);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -81,9 +83,10 @@ void TForm1::FormShow() {
     m_formShowDone = true;
     // 1. Binding, then the parameter store's start values and the EQ defaults.
     if (m_hooks.BindControls) {
-        m_hooks.BindControls();
+        m_hooks.BindControls();  // binding writes the start values itself
+    } else {
+        m_store.writeStartupDefaults();
     }
-    m_store.writeStartupDefaults();
     if (m_hooks.ResetAllEq) {
         m_hooks.ResetAllEq();
     }

@@ -30,6 +30,9 @@ public:
     TForm1(AppState& state, ParameterStore& store, LinkProtocol& link, Messages& messages,
            const PanelOptions& options, ShellHooks hooks = {});
 
+    // Steps of the start-up that other subsystems fill (set before the first show).
+    ShellHooks& hooks() { return m_hooks; }
+
     // Show-time start-up; runs once, on the first show (tests may call it directly).
     void FormShow();
     bool formShowDone() const { return m_formShowDone; }

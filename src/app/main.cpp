@@ -3,6 +3,8 @@
 #include <QLocale>
 #include <cstdio>
 
+#include <QTimer>
+#include "PagePictures.h"
 #include "PanelApp.h"
 #include "TForm1.h"
 #include "Theme.h"
@@ -41,6 +43,13 @@ int main(int argc, char* argv[]) {
 
     PanelApp panel(options, PanelEnvironment{programDir, presetBase, nullptr});
     panel.form1()->show();
+    if (!options.screenshotDir.isEmpty()) {
+        QTimer::singleShot(500, [&] {
+            savePagePictures(panel, options.screenshotDir);
+            QCoreApplication::quit();
+        });
+        return app.exec();
+    }
     panel.startDeviceWatch();
     return app.exec();
 }
