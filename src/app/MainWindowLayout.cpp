@@ -13,6 +13,8 @@
 #include "Props.h"
 #include "TForm1.h"
 #include "core/Startup.h"
+#include "pages/MainPages.h"
+#include "pages/PageBuilder.h"
 
 namespace mz3 {
 
@@ -61,6 +63,9 @@ QPushButton* titleButton(const char* name, const QString& text, const QString& t
 }  // namespace
 
 void TForm1::buildUi() {
+    // The builder lives while the pages are made; the controls belong to their pages.
+    PageBuilder builder;
+    m_pageBuilder = &builder;
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
     root->setSpacing(0);
@@ -72,6 +77,8 @@ void TForm1::buildUi() {
     body->addWidget(buildLeftColumn());
     body->addWidget(buildPageArea(), 1);
     root->addLayout(body, 1);
+    populateMainPages(this, builder);
+    m_pageBuilder = nullptr;
 }
 
 QWidget* TForm1::buildTitleBar() {
@@ -232,9 +239,12 @@ QWidget* TForm1::buildPageArea() {
 
     auto* pages = new QStackedWidget;
     pages->setObjectName("FormPageItem");
+    int index = 0;
     for (const PageRow& p : kPages) {
-        QWidget* page =
-            (QString::fromLatin1(p.name) == "AdvTabSheet8_Sys") ? buildSystemPage() : new QWidget;
+        QWidget* page = createParameterPage(index++, *m_pageBuilder);
+        if (page == nullptr) {
+            page = buildSystemPage();
+        }
         page->setObjectName(p.name);
         page->setProperty("Caption", QString::fromUtf8(p.caption));
         pages->addWidget(page);

@@ -42,7 +42,6 @@ void TForm1::FormCreate() {
     }
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
     buildUi();
-    populateMainPages(this);
     resize(1258, 863);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());

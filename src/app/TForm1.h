@@ -23,6 +23,7 @@ class LinkProtocol;
 class ParameterStore;
 class Messages;
 class LinkController;
+class PageBuilder;
 
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -77,6 +78,7 @@ private:
     PanelOptions m_options;
     ShellHooks m_hooks;
     LinkController* m_controller = nullptr;
+    PageBuilder* m_pageBuilder = nullptr;  // only while the window is built
 
     QTimer m_timer1;  // spectrum timer, 10 ms
     bool m_formShowDone = false;

@@ -61,7 +61,10 @@ QVBoxLayout* pageLayout(QWidget* page) {
     return v;
 }
 
-void musicPage(QWidget* page, PageBuilder& b) {
+}  // namespace
+
+MusicPage::MusicPage(PageBuilder& b) {
+    QWidget* page = this;
     auto* v = pageLayout(page);
     auto* sources = new QHBoxLayout;
     const char* texts[6][2] = {{"自动", "Auto"}, {"VOD", "VOD"},   {"BGM", "BGM"},
@@ -78,14 +81,16 @@ void musicPage(QWidget* page, PageBuilder& b) {
     v->addWidget(pagingButtons("LeftAddBtn", "EQ 1-10", "RightAddBtn", "EQ 11-15"));
 }
 
-void micPage(QWidget* page, PageBuilder& b) {
+MicPage::MicPage(PageBuilder& b) {
+    QWidget* page = this;
     auto* v = pageLayout(page);
     v->addWidget(b.sections(PageMic));
     v->addWidget(b.eqBands(3, "MicScrollBox"), 1);
     v->addWidget(pagingButtons("LeftAddBtn2", "EQ 1-10", "RightAddBtn2", "EQ 11-20"));
 }
 
-void effectPage(QWidget* page, PageBuilder& b) {
+EffectPage::EffectPage(PageBuilder& b) {
+    QWidget* page = this;
     auto* v = pageLayout(page);
     auto* inner = new QTabWidget;
     inner->setObjectName("EffPageControl");
@@ -104,7 +109,8 @@ void effectPage(QWidget* page, PageBuilder& b) {
     v->addWidget(inner);
 }
 
-void mainPage(QWidget* page, PageBuilder& b) {
+OutputPage::OutputPage(PageBuilder& b) {
+    QWidget* page = this;
     auto* v = pageLayout(page);
     // Two rows: the mix and levels, then the limiter, the crossovers and the link.
     auto* top = new QHBoxLayout;
@@ -121,7 +127,8 @@ void mainPage(QWidget* page, PageBuilder& b) {
     v->addWidget(pagingButtons("LeftAddBtn3", "EQ 1-7", "RightAddBtn3", "EQ 8-10"));
 }
 
-void hintPage(QWidget* page, PageBuilder& b) {
+HintPage::HintPage(PageBuilder& b) {
+    QWidget* page = this;
     auto* v = pageLayout(page);
     auto* tools = new QHBoxLayout;
     const char* t[4][3] = {{"HintMusBtn", "音乐", "MUSIC"},
@@ -150,13 +157,15 @@ void hintPage(QWidget* page, PageBuilder& b) {
     v->addWidget(modeGroup);
 }
 
-void recPage(QWidget* page, PageBuilder& b) {
+RecPage::RecPage(PageBuilder& b) {
+    QWidget* page = this;
     auto* v = pageLayout(page);
     v->addWidget(b.sections(PageRec));
     v->addWidget(b.eqBands(20, "RECEQBox"), 1);
 }
 
-void auxPage(QWidget* page, PageBuilder& b) {
+AuxiliaryPage::AuxiliaryPage(PageBuilder& b) {
+    QWidget* page = this;
     auto* v = pageLayout(page);
     auto* inner = new QTabWidget;
     inner->setObjectName("AuxPageCtrol");
@@ -198,6 +207,8 @@ void auxPage(QWidget* page, PageBuilder& b) {
     v->addWidget(inner);
 }
 
+namespace {
+
 void systemPage(QWidget* page) {
     auto* grid = qobject_cast<QGridLayout*>(page->layout());
     if (grid == nullptr) {
@@ -234,11 +245,16 @@ void systemPage(QWidget* page) {
     grid->addWidget(warn, 8, 0, 1, 3);
 }
 
-void deqPage(QWidget* page, PageBuilder& b) {
+}  // namespace
+
+DeqPage::DeqPage(PageBuilder& b) {
+    QWidget* page = this;
     auto* v = pageLayout(page);
     v->addWidget(b.sections(PageDeq));
     v->addWidget(b.eqBands(2, "DEQEQBox"), 1);
 }
+
+namespace {
 
 void eqPanel(QWidget* main, PageBuilder& b) {
     QWidget* panel = main->findChild<QWidget*>("AdvPanel1");
@@ -263,18 +279,32 @@ void eqPanel(QWidget* main, PageBuilder& b) {
 
 }  // namespace
 
-void populateMainPages(QWidget* mainWindow) {
-    PageBuilder b;
+QWidget* createParameterPage(int index, PageBuilder& b) {
+    switch (index) {
+        case 0:
+            return new MusicPage(b);
+        case 1:
+            return new MicPage(b);
+        case 2:
+            return new EffectPage(b);
+        case 3:
+            return new OutputPage(b);
+        case 4:
+            return new HintPage(b);
+        case 5:
+            return new RecPage(b);
+        case 6:
+            return new AuxiliaryPage(b);
+        case 8:
+            return new DeqPage(b);
+        default:
+            return nullptr;  // the system page belongs to the main window itself
+    }
+}
+
+void populateMainPages(QWidget* mainWindow, PageBuilder& b) {
     auto* pages = mainWindow->findChild<QStackedWidget*>("FormPageItem");
-    musicPage(pages->widget(0), b);
-    micPage(pages->widget(1), b);
-    effectPage(pages->widget(2), b);
-    mainPage(pages->widget(3), b);
-    hintPage(pages->widget(4), b);
-    recPage(pages->widget(5), b);
-    auxPage(pages->widget(6), b);
     systemPage(pages->widget(7));
-    deqPage(pages->widget(8), b);
 
     auto* volumes = mainWindow->findChild<QWidget*>("AdvGroupBox16");
     auto* vl = new QVBoxLayout(volumes);
