@@ -3,11 +3,12 @@
 #include "LinkController.h"
 #include "support/Fakes.h"
 #include "support/LinkFakes.h"
+#include "support/LinkRig.h"
 
 namespace mz3 {
 namespace {
 
-class LinkControlTest : public ::testing::Test {
+class LinkControlTest : public test::LinkFixture {
 protected:
     LinkControlTest() {
         callbacks.refreshAll = [this] { calls.push_back("refreshAll"); };
@@ -26,12 +27,6 @@ protected:
         return n;
     }
 
-    ParameterStore store;
-    test::RecordingTransport transport;
-    test::RecordingListener listener;
-    LinkProtocol link{store, transport, listener};
-    test::FakeTimers timers;
-    test::FakeView view;
     test::FakeSearch search;
     LinkControlCallbacks callbacks;
     std::vector<std::string> calls;

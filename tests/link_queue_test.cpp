@@ -3,6 +3,7 @@
 #include "WriteQueue.h"
 #include "support/Fakes.h"
 #include "support/LinkFakes.h"
+#include "support/LinkRig.h"
 
 namespace mz3 {
 namespace {
@@ -51,7 +52,7 @@ TEST(WriteRingTest, WrapsAroundTheEnd) {
     EXPECT_TRUE(ring.empty());
 }
 
-class WriteQueueTest : public ::testing::Test {
+class WriteQueueTest : public test::LinkFixture {
 protected:
     WriteQueueTest() {
         link.linkState = LinkOnline;
@@ -67,13 +68,6 @@ protected:
         return n;
     }
 
-    ParameterStore store;
-    test::RecordingTransport transport;
-    test::RecordingListener listener;
-    LinkProtocol link{store, transport, listener};
-    test::FakeView view;
-    test::FakeTimers timers;
-    std::vector<int> actions;
     WriteQueue queue{link, view, timers, [this](int a) { actions.push_back(a); }};
 };
 

@@ -5,6 +5,7 @@
 #include "TransferSequencer.h"
 #include "support/Fakes.h"
 #include "support/LinkFakes.h"
+#include "support/LinkRig.h"
 
 namespace mz3 {
 namespace {
@@ -28,7 +29,7 @@ std::string describe(const std::vector<uint8_t>& f) {
     return buf;
 }
 
-class SequencerTest : public ::testing::Test {
+class SequencerTest : public test::LinkFixture {
 protected:
     void use(LinkTransport t) { link.linkTransport = t; }
 
@@ -80,13 +81,6 @@ protected:
         return v;
     }
 
-    ParameterStore store;
-    test::RecordingTransport transport;
-    test::RecordingListener listener;
-    LinkProtocol link{store, transport, listener};
-    test::FakeTimers timers;
-    test::FakeView view;
-    std::vector<int> actions;
     TransferSequencer seq{link, store, timers, view, [this](int a) { actions.push_back(a); }};
 };
 

@@ -1,4 +1,5 @@
-// ReceivePacket fed one arbitrary unit as it would arrive on this transport.
+// ReceivePacket fed one arbitrary unit as it would arrive on one transport; built once per
+// transport with MZ3_FUZZ_TRANSPORT set to TransportUsb, TransportTcp or TransportSerial.
 #include "FuzzCommon.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -9,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ++data;
         --size;
     }
-    h.link.ReceivePacket(mz3::TransportSerial, std::span<const uint8_t>(data, size));
+    h.link.ReceivePacket(mz3::MZ3_FUZZ_TRANSPORT, std::span<const uint8_t>(data, size));
     h.checkInvariants();
     return 0;
 }
