@@ -68,7 +68,8 @@ TEST_F(BindingTest, EveryPrimaryControlsTagMapsBackExceptTheSharedOnes) {
                 EXPECT_EQ(bandOf(t)->band, bf->band) << name.toStdString();
                 EXPECT_EQ(bandOf(t)->field, 4) << name.toStdString();
             } else if (name == "MainRdelayBar" || name == "MainRLevelBar") {
-                EXPECT_EQ(addressModule(t), 14) << name.toStdString();
+                // Bound to rows 10 and 14; the refresh points it at the output group on show.
+                EXPECT_TRUE(addressModule(t) == 10 || addressModule(t) == 14) << name.toStdString();
                 EXPECT_EQ(addressSlot(t), s) << name.toStdString();
             } else {
                 EXPECT_EQ(t, a) << name.toStdString() << " at " << m << "/" << s;

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "ControlBinding.h"
+#include "EditPipeline.h"
 #include "HidApiBackend.h"
 #include "LinkAdapters.h"
 #include "SmallWindows.h"
@@ -82,7 +83,21 @@ PanelApp::PanelApp(const PanelOptions& options, const PanelEnvironment& env)
     // Control binding, run by the main window's show-time start-up.
     m_binding = std::make_unique<ControlBinding>(
         std::vector<QWidget*>{m_form1.get(), m_form4.get(), m_form5.get()});
-    m_form1->hooks().BindControls = [this] { m_binding->BindControls(m_store); };
+    m_pipeline = std::make_unique<EditPipeline>(m_store, *m_binding, m_form1.get());
+    m_form1->hooks().BindControls = [this] {
+        m_binding->BindControls(m_store);
+        m_pipeline->connectHandlers();
+    };
+    m_form1->hooks().ResetAllEq = [this] { m_pipeline->ResetEq(100); };
+    m_controller->callbacks().refreshAll = [this] { m_pipeline->RefreshAll(100); };
+    m_controller->callbacks().refreshPageModule = [this] {
+        m_pipeline->RefreshAll(m_store.selection().curPageModule);
+    };
+    // The pitch turned on the box is shown without being sent back.
+    m_pitchHook = [this](int value) {
+        m_pipeline->ApplyControlValue(m_binding->ValueDisplay(makeAddress(ModMusic, 3)), 0, 1,
+                                      value);
+    };
     m_form1->setLinkController(m_controller.get());
 
     for (ToolWindow* w :

@@ -26,6 +26,7 @@ class TForm6;
 class TForm7;
 class MainLinkView;
 class ControlBinding;
+class EditPipeline;
 class PanelSearchTransports;
 
 struct PanelEnvironment {
@@ -58,6 +59,7 @@ public:
     LinkController& controller() { return *m_controller; }
     QtLinkTimers& linkTimers() { return m_timers; }
     ControlBinding& binding() { return *m_binding; }
+    EditPipeline& pipeline() { return *m_pipeline; }
     // The control bound to the music pitch is updated from the box through this hook.
     void setPitchHook(std::function<void(int)> hook) { m_pitchHook = std::move(hook); }
     // Starts watching USB devices; the first device report follows shortly.
@@ -91,6 +93,7 @@ private:
     std::unique_ptr<LinkController> m_controller;
     std::function<void(int)> m_pitchHook;
     std::unique_ptr<ControlBinding> m_binding;
+    std::unique_ptr<EditPipeline> m_pipeline;
 };
 
 }  // namespace mz3
