@@ -28,6 +28,7 @@ struct RefreshHooks {
     std::function<void()> modeLists;           // device and hint-mode lists
     std::function<void()> lockPrompt;          // first link to a locked box
     std::function<void(int, const QString&)> inputPanelGain;  // mirror of MusGain1Bar
+    std::function<void()> channelLinks;                       // link states from PanelValues
 };
 
 class EditPipeline : public QObject {

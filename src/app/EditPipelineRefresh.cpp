@@ -30,7 +30,8 @@ int hintNumber(const QWidget* w) {
 void EditPipeline::connectHandlers() {
     for (const SlotBinding& b : parameterMap()) {
         QWidget* primary = m_binding.find(b.primary.name.c_str());
-        if (primary == nullptr || primary->property("EditWired").toBool()) {
+        if (primary == nullptr || primary->property("EditWired").toBool() ||
+            primary->property("LinkSwitch").toBool()) {
             continue;
         }
         primary->setProperty("EditWired", true);
@@ -240,6 +241,9 @@ void EditPipeline::RefreshAll(int module) {
     if (auto* link = qobject_cast<QComboBox*>(m_binding.find("MainLRLinkBox"))) {
         const QSignalBlocker block(link);
         link->setCurrentIndex(s.panelValue(surround ? 90 : 89) != 0 ? 1 : 0);
+    }
+    if (m_hooks.channelLinks) {
+        m_hooks.channelLinks();
     }
     if (QWidget* pitch = m_binding.find("MusPitchBar")) {
         pitch->setEnabled(s.panelValue(2) != 0);

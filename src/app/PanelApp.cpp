@@ -8,6 +8,7 @@
 #include "EditPipeline.h"
 #include "HidApiBackend.h"
 #include "LinkAdapters.h"
+#include "Navigation.h"
 #include "SmallWindows.h"
 #include "TForm1.h"
 #include "TForm2.h"
@@ -84,9 +85,12 @@ PanelApp::PanelApp(const PanelOptions& options, const PanelEnvironment& env)
     m_binding = std::make_unique<ControlBinding>(
         std::vector<QWidget*>{m_form1.get(), m_form4.get(), m_form5.get()});
     m_pipeline = std::make_unique<EditPipeline>(m_store, *m_binding, m_form1.get());
+    m_navigation = std::make_unique<Navigation>(m_store, *m_binding, *m_pipeline, m_form1.get());
+    m_pipeline->hooks().channelLinks = [this] { m_navigation->deriveLinks(); };
     m_form1->hooks().BindControls = [this] {
         m_binding->BindControls(m_store);
         m_pipeline->connectHandlers();
+        m_navigation->connectHandlers();
     };
     m_form1->hooks().ResetAllEq = [this] { m_pipeline->ResetEq(100); };
     m_controller->callbacks().refreshAll = [this] { m_pipeline->RefreshAll(100); };

@@ -27,6 +27,7 @@ class TForm7;
 class MainLinkView;
 class ControlBinding;
 class EditPipeline;
+class Navigation;
 class PanelSearchTransports;
 
 struct PanelEnvironment {
@@ -60,6 +61,7 @@ public:
     QtLinkTimers& linkTimers() { return m_timers; }
     ControlBinding& binding() { return *m_binding; }
     EditPipeline& pipeline() { return *m_pipeline; }
+    Navigation& navigation() { return *m_navigation; }
     // The control bound to the music pitch is updated from the box through this hook.
     void setPitchHook(std::function<void(int)> hook) { m_pitchHook = std::move(hook); }
     // Starts watching USB devices; the first device report follows shortly.
@@ -94,6 +96,7 @@ private:
     std::function<void(int)> m_pitchHook;
     std::unique_ptr<ControlBinding> m_binding;
     std::unique_ptr<EditPipeline> m_pipeline;
+    std::unique_ptr<Navigation> m_navigation;
 };
 
 }  // namespace mz3
