@@ -17,5 +17,8 @@ cmake --build build-bench -j "$(nproc)"
 echo "== engines beside their references =="
 ./build-bench/bench/engines_bench "$@"
 echo
+echo "== edit pipeline beside the store-and-send path =="
+./build-bench/bench/edit_bench
+echo
 echo "== link timing (real timers, in-process box simulator) =="
 ./build-bench/bench/link_timing

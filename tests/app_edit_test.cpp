@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -161,6 +163,22 @@ TEST_F(EditTest, EqResetOnMicBResetsModule4AndSendsItsCode) {
     ASSERT_FALSE(writes.writes.empty());
     EXPECT_EQ(writes.writes.front(), std::make_pair(0x1A04, 1));
     EXPECT_EQ(writes.holds, 1);
+}
+
+TEST_F(EditTest, ClickedBandIsHighlightedAndItsHalfScrolledIntoView) {
+    panel->form1()->resize(1258, 863);
+    auto* scroll = control<QScrollArea>("MusScrollBox");
+    QApplication::processEvents();
+    ASSERT_GT(scroll->horizontalScrollBar()->maximum(), 0);  // the bands do not all fit
+    QTest::mouseClick(control<QLineEdit>("MusFreEdit12"), Qt::LeftButton);
+    EXPECT_TRUE(control<QLabel>("MusEQPointLabel12")->styleSheet().contains("226,40,40"));
+    EXPECT_TRUE(control<QLabel>("MusEQPointLabel3")->styleSheet().contains("40,166,226"));
+    EXPECT_EQ(panel->pipeline().currentBand(0), 11);
+    EXPECT_EQ(scroll->horizontalScrollBar()->value(), scroll->horizontalScrollBar()->maximum());
+    QTest::mouseClick(control<QLineEdit>("MusGainEdit2"), Qt::LeftButton);
+    EXPECT_TRUE(control<QLabel>("MusEQPointLabel2")->styleSheet().contains("226,40,40"));
+    EXPECT_EQ(scroll->horizontalScrollBar()->value(), 0);
+    EXPECT_TRUE(writes.writes.empty());  // a click reformats without sending
 }
 
 TEST_F(EditTest, RefreshShowsStoredValuesInTheirUnits) {

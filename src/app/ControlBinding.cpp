@@ -19,18 +19,28 @@ ControlBinding::ControlBinding(std::vector<QWidget*> windows) : m_windows(std::m
 }
 
 QWidget* ControlBinding::find(const char* name) const {
+    const QString key = QString::fromLatin1(name);
+    if (auto it = m_byName.constFind(key); it != m_byName.constEnd() && !it->isNull()) {
+        return it->data();
+    }
+    QWidget* found = nullptr;
     for (QWidget* w : m_windows) {
         if (w == nullptr) {
             continue;
         }
-        if (w->objectName() == QLatin1String(name)) {
-            return w;
+        if (w->objectName() == key) {
+            found = w;
+            break;
         }
-        if (auto* child = w->findChild<QWidget*>(QLatin1String(name))) {
-            return child;
+        if (auto* child = w->findChild<QWidget*>(key)) {
+            found = child;
+            break;
         }
     }
-    return nullptr;
+    if (found != nullptr) {
+        m_byName.insert(key, found);
+    }
+    return found;
 }
 
 bool ControlBinding::inTable(int moduleAddr) {

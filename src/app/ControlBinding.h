@@ -2,6 +2,7 @@
 // that shows the value, and up to four band controls. Filled once from the parameter map.
 #pragma once
 
+#include <QHash>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -37,6 +38,7 @@ public:
     // the right-channel delay and level.
     void rebindSharedControls(int pageModule, bool surround);
 
+    // A control of the three windows by name (looked up once, then remembered).
     QWidget* find(const char* name) const;
 
 private:
@@ -48,6 +50,7 @@ private:
     Table m_display;
     std::array<Table, 4> m_band;
     QWidget* m_example = nullptr;
+    mutable QHash<QString, QPointer<QWidget>> m_byName;
 };
 
 }  // namespace mz3

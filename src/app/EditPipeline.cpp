@@ -188,7 +188,8 @@ void EditPipeline::highlightBand(int address) {
     const int module = addressModule(address);
     const int group = EqGroup(module);
     m_lastBandOfPage[size_t(group)] = band->band;
-    if (m_lastFocusedEdit == m_lastHighlighted) {
+    // A refresh passes every band: the labels and the band boxes are left where they are.
+    if (m_lastFocusedEdit == m_lastHighlighted || m_store.flags().bindingActive) {
         return;
     }
     m_lastHighlighted = m_lastFocusedEdit;
