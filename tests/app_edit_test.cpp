@@ -181,6 +181,23 @@ TEST_F(EditTest, ClickedBandIsHighlightedAndItsHalfScrolledIntoView) {
     EXPECT_TRUE(writes.writes.empty());  // a click reformats without sending
 }
 
+TEST_F(EditTest, SourceButtonsChooseTheInputSource) {
+    QTest::mouseClick(control<QPushButton>("InputBtn6"), Qt::LeftButton);
+    EXPECT_EQ(last(), std::make_pair(88, 5));
+    EXPECT_EQ(control<QComboBox>("SysInputBox")->currentIndex(), 5);
+    EXPECT_TRUE(control<QPushButton>("InputBtn6")->isChecked());
+    EXPECT_FALSE(control<QPushButton>("InputBtn1")->isChecked());
+}
+
+TEST_F(EditTest, OutputPageFollowsTheMusicMode) {
+    panel->pipeline().setOutputPageLock(true);
+    EXPECT_FALSE(control<QSlider>("MainLevelBar")->isEnabled());
+    EXPECT_FALSE(control<QSlider>("MainEQGainBar3")->isEnabled());
+    EXPECT_TRUE(control<QSlider>("MusGain1Bar")->isEnabled());
+    panel->pipeline().setOutputPageLock(false);
+    EXPECT_TRUE(control<QSlider>("MainLevelBar")->isEnabled());
+}
+
 TEST_F(EditTest, RefreshShowsStoredValuesInTheirUnits) {
     ParameterStore& s = panel->store();
     s.setDeviceValue(0, 0, 30);    // input gain +5.0 dB

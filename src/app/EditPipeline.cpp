@@ -234,7 +234,7 @@ void EditPipeline::CommitEdit(int stepMode) {
     m_lastGoodText = edit->text();
 }
 
-void EditPipeline::editClicked(QLineEdit* edit) {
+void EditPipeline::MusFreEdit1Click(QLineEdit* edit) {
     auto* primary = qobject_cast<QLineEdit*>(m_binding.PrimaryControl(tag(edit)));
     if (primary == nullptr) {
         return;
@@ -250,7 +250,7 @@ void EditPipeline::editClicked(QLineEdit* edit) {
     m_store.flags().refreshActive = was;
 }
 
-void EditPipeline::editExit(QLineEdit* edit) {
+void EditPipeline::MusFreEdit1Exit(QLineEdit* edit) {
     if (edit->text().isEmpty()) {
         edit->setText(m_lastGoodText);
     } else if (m_dirty) {
@@ -260,7 +260,7 @@ void EditPipeline::editExit(QLineEdit* edit) {
     m_dirty = false;
 }
 
-void EditPipeline::sliderChanged(QSlider* slider) {
+void EditPipeline::MicHPFreBarChange(QSlider* slider) {
     if (m_store.flags().programmaticMove) {
         return;
     }
@@ -274,7 +274,7 @@ void EditPipeline::sliderChanged(QSlider* slider) {
     }
 }
 
-void EditPipeline::gainBarChanged(QSlider* slider) {
+void EditPipeline::MusEQGainBar1Change(QSlider* slider) {
     if (m_store.flags().programmaticMove) {
         return;
     }
@@ -284,7 +284,7 @@ void EditPipeline::gainBarChanged(QSlider* slider) {
     }
 }
 
-void EditPipeline::levelBarChanged(QSlider* slider) {
+void EditPipeline::MainLevelBarChange(QSlider* slider) {
     // The mute button keeps the last non-zero level in its Tag.
     if (slider->objectName() == "MainLevelBar") {
         if (QWidget* mute = m_binding.find("OutMuteBtn")) {
@@ -296,7 +296,7 @@ void EditPipeline::levelBarChanged(QSlider* slider) {
             }
         }
     }
-    sliderChanged(slider);
+    MicHPFreBarChange(slider);
 }
 
 void EditPipeline::OutMuteBtnClick() {
@@ -313,7 +313,7 @@ void EditPipeline::OutMuteBtnClick() {
     }
 }
 
-void EditPipeline::volumeBarChanged(QSlider* slider) {
+void EditPipeline::SysMusNormalVolBarChange(QSlider* slider) {
     const int a = tag(slider);
     const int slot = addressSlot(a);
     const int channel = slot % 3;
@@ -351,7 +351,7 @@ void EditPipeline::markTypeLabels(int address, int type) {
     }
 }
 
-void EditPipeline::typeBoxChanged(QComboBox* box) {
+void EditPipeline::MusModeBox1Change(QComboBox* box) {
     const int v = box->currentIndex();
     const int a = tag(box);
     QWidget* first = m_binding.BandControl(a, 0);
@@ -379,30 +379,30 @@ void EditPipeline::typeBoxChanged(QComboBox* box) {
     m_lastEqEdit = {a, v};
 }
 
-void EditPipeline::typeLabelClicked(QLabel* label) {
+void EditPipeline::MusPEQtn1Click(QLabel* label) {
     if (auto* box = qobject_cast<QComboBox*>(m_binding.PrimaryControl(tag(label)))) {
         {
             const QSignalBlocker block(box);
             box->setCurrentIndex(hintNumber(label));
         }
-        typeBoxChanged(box);
+        MusModeBox1Change(box);
     }
 }
 
-void EditPipeline::crossoverChanged(QComboBox* box) {
+void EditPipeline::MainHPTypeBoxChange(QComboBox* box) {
     m_store.SendDatatoMCU(tag(box), box->currentIndex());
     if (m_hooks.redrawEq) {
         m_hooks.redrawEq(m_store.selection().curPageModule);
     }
 }
 
-void EditPipeline::choiceChanged(QComboBox* box) {
+void EditPipeline::SysInputBoxChange(QComboBox* box) {
     if (!m_store.flags().refreshActive) {
         m_store.SendDatatoMCU(tag(box), box->currentIndex());
     }
 }
 
-void EditPipeline::toggleClicked(QWidget* button) {
+void EditPipeline::EchoEffPhaseBtnClick(QWidget* button) {
     const int state = hint(button) == "1" ? 0 : 1;
     setHint(button, QString::number(state));
     if (auto* b = qobject_cast<QPushButton*>(button)) {
@@ -416,12 +416,12 @@ void EditPipeline::toggleClicked(QWidget* button) {
     }
 }
 
-void EditPipeline::eqBypassClicked() {
+void EditPipeline::MusEQAllpassBtnClick() {
     QWidget* button = m_binding.find("MusEQAllpassBtn");
     if (button == nullptr) {
         return;
     }
-    toggleClicked(button);
+    EchoEffPhaseBtnClick(button);
     const int module = addressModule(tag(button));
     m_eqBypass[size_t(std::clamp(module, 0, 30))] = hintNumber(button);
     if (QWidget* reset = m_binding.find("EQResetBtn")) {

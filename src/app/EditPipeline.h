@@ -29,6 +29,7 @@ struct RefreshHooks {
     std::function<void()> lockPrompt;          // first link to a locked box
     std::function<void(int, const QString&)> inputPanelGain;  // mirror of MusGain1Bar
     std::function<void()> channelLinks;                       // link states from PanelValues
+    std::function<void()> reselectPage;                       // the page on show again (EQ reset)
 };
 
 class EditPipeline : public QObject {
@@ -51,20 +52,26 @@ public:
     int eqBypassState(int module) const { return m_eqBypass[size_t(module)]; }
 
     // Handlers (public so that tests and other parts can drive them).
-    void sliderChanged(QSlider* slider);
-    void gainBarChanged(QSlider* slider);
-    void levelBarChanged(QSlider* slider);
+    void MicHPFreBarChange(QSlider* slider);
+    void MusEQGainBar1Change(QSlider* slider);
+    void MainLevelBarChange(QSlider* slider);
     void OutMuteBtnClick();
-    void volumeBarChanged(QSlider* slider);
-    void editClicked(QLineEdit* edit);
-    void editExit(QLineEdit* edit);
-    void typeBoxChanged(QComboBox* box);
-    void typeLabelClicked(QLabel* label);
-    void crossoverChanged(QComboBox* box);
-    void choiceChanged(QComboBox* box);
-    void toggleClicked(QWidget* button);
-    void eqBypassClicked();
-    void spin(QWidget* spinButtons, bool up);
+    void SysMusNormalVolBarChange(QSlider* slider);
+    void MusFreEdit1Click(QLineEdit* edit);
+    void MusFreEdit1Exit(QLineEdit* edit);
+    void MusModeBox1Change(QComboBox* box);
+    void MusPEQtn1Click(QLabel* label);
+    void MainHPTypeBoxChange(QComboBox* box);
+    void SysInputBoxChange(QComboBox* box);
+    void EchoEffPhaseBtnClick(QWidget* button);
+    void MusEQAllpassBtnClick();
+    void spin(QWidget* spinButtons, bool up);  // MusFreUpDownBtn1UpRightClick / DownLeftClick
+    void InputBtn1Click(int source);           // the six input source buttons
+    void EQResetBtnClick();
+    void LeftAddBtnClick(int module);  // band paging of the Music, Mic, output boxes
+    void RightAddBtnClick(int module);
+    // Output page lock: the output page's controls follow the music mode (manual enables).
+    void setOutputPageLock(bool automatic);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -38,35 +38,35 @@ void EditPipeline::connectHandlers() {
         if (auto* slider = qobject_cast<QSlider*>(primary)) {
             if (b.module == ModSystemVolume) {
                 connect(slider, &QSlider::valueChanged, this,
-                        [this, slider] { volumeBarChanged(slider); });
+                        [this, slider] { SysMusNormalVolBarChange(slider); });
             } else if (b.primary.name == "MainLevelBar" || b.primary.name == "MainRLevelBar") {
                 connect(slider, &QSlider::valueChanged, this,
-                        [this, slider] { levelBarChanged(slider); });
+                        [this, slider] { MainLevelBarChange(slider); });
             } else {
                 connect(slider, &QSlider::valueChanged, this,
-                        [this, slider] { sliderChanged(slider); });
+                        [this, slider] { MicHPFreBarChange(slider); });
             }
         } else if (auto* box = qobject_cast<QComboBox*>(primary)) {
             const int kind = b.primary.scaleKind;
             connect(box, &QComboBox::currentIndexChanged, this, [this, box, kind, &b] {
                 if (kind == 1 || b.bandCount > 0) {
-                    typeBoxChanged(box);
+                    MusModeBox1Change(box);
                 } else if (kind == 20 || kind == 21) {
-                    crossoverChanged(box);
+                    MainHPTypeBoxChange(box);
                 } else {
-                    choiceChanged(box);
+                    SysInputBoxChange(box);
                 }
             });
         } else if (auto* edit = qobject_cast<QLineEdit*>(primary)) {
             edit->installEventFilter(this);
         } else if (auto* button = qobject_cast<QPushButton*>(primary)) {
             if (b.primary.name == "MusEQAllpassBtn") {
-                connect(button, &QPushButton::clicked, this, [this] { eqBypassClicked(); });
+                connect(button, &QPushButton::clicked, this, [this] { MusEQAllpassBtnClick(); });
             } else {
                 connect(button, &QPushButton::clicked, this, [this, button] {
                     // The checkable look follows the state, not the click.
                     button->setChecked(hint(button) == "1");
-                    toggleClicked(button);
+                    EchoEffPhaseBtnClick(button);
                 });
             }
         }
@@ -77,7 +77,8 @@ void EditPipeline::connectHandlers() {
             }
             bc->setProperty("EditWired", true);
             if (auto* bar = qobject_cast<QSlider*>(bc)) {
-                connect(bar, &QSlider::valueChanged, this, [this, bar] { gainBarChanged(bar); });
+                connect(bar, &QSlider::valueChanged, this,
+                        [this, bar] { MusEQGainBar1Change(bar); });
             } else if (auto* pair = qobject_cast<SpinButtons*>(bc)) {
                 connect(pair, &SpinButtons::stepUp, this, [this, pair] { spin(pair, true); });
                 connect(pair, &SpinButtons::stepDown, this, [this, pair] { spin(pair, false); });
@@ -89,7 +90,7 @@ void EditPipeline::connectHandlers() {
                     if (auto* box = qobject_cast<QComboBox*>(primary)) {
                         const QSignalBlocker block(box);
                         box->setCurrentIndex(tag(trigger));
-                        typeBoxChanged(box);
+                        MusModeBox1Change(box);
                     }
                 });
             }
@@ -97,6 +98,26 @@ void EditPipeline::connectHandlers() {
     }
     if (auto* mute = qobject_cast<QPushButton*>(m_binding.find("OutMuteBtn"))) {
         connect(mute, &QPushButton::clicked, this, [this] { OutMuteBtnClick(); });
+    }
+    for (int i = 1; i <= 6; ++i) {
+        if (auto* b = qobject_cast<QPushButton*>(
+                m_binding.find(QStringLiteral("InputBtn%1").arg(i).toLatin1().constData()))) {
+            connect(b, &QPushButton::clicked, this, [this, b] { InputBtn1Click(tag(b)); });
+        }
+    }
+    if (auto* reset = qobject_cast<QPushButton*>(m_binding.find("EQResetBtn"))) {
+        connect(reset, &QPushButton::clicked, this, [this] { EQResetBtnClick(); });
+    }
+    const std::pair<const char*, int> paging[] = {{"LeftAddBtn", 0},  {"RightAddBtn", 0},
+                                                  {"LeftAddBtn2", 3}, {"RightAddBtn2", 3},
+                                                  {"LeftAddBtn3", 8}, {"RightAddBtn3", 8}};
+    for (const auto& [name, module] : paging) {
+        if (auto* b = qobject_cast<QPushButton*>(m_binding.find(name))) {
+            const bool left = QByteArray(name).startsWith("Left");
+            const int m = module;
+            connect(b, &QPushButton::clicked, this,
+                    [this, left, m] { left ? LeftAddBtnClick(m) : RightAddBtnClick(m); });
+        }
     }
     m_main->installEventFilter(this);
 }
@@ -111,7 +132,7 @@ bool EditPipeline::eventFilter(QObject* watched, QEvent* event) {
     }
     if (auto* label = qobject_cast<QLabel*>(watched)) {
         if (event->type() == QEvent::MouseButtonPress) {
-            typeLabelClicked(label);
+            MusPEQtn1Click(label);
             return true;
         }
         return false;
@@ -122,10 +143,10 @@ bool EditPipeline::eventFilter(QObject* watched, QEvent* event) {
     }
     switch (event->type()) {
         case QEvent::MouseButtonPress:
-            editClicked(edit);
+            MusFreEdit1Click(edit);
             return false;
         case QEvent::FocusOut:
-            editExit(edit);
+            MusFreEdit1Exit(edit);
             return false;
         case QEvent::KeyPress: {
             auto* key = static_cast<QKeyEvent*>(event);
@@ -139,11 +160,11 @@ bool EditPipeline::eventFilter(QObject* watched, QEvent* event) {
                 // Up and Down change the gain, Left and Right the frequency.
                 if (kind == 2 && (k == Qt::Key_Up || k == Qt::Key_Down)) {
                     if (auto* gain = qobject_cast<QLineEdit*>(m_binding.PrimaryControl(a + 1))) {
-                        editClicked(gain);
+                        MusFreEdit1Click(gain);
                     }
                 } else if (kind == 3 && (k == Qt::Key_Left || k == Qt::Key_Right)) {
                     if (auto* freq = qobject_cast<QLineEdit*>(m_binding.PrimaryControl(a - 1))) {
-                        editClicked(freq);
+                        MusFreEdit1Click(freq);
                     }
                 }
                 // Marked dirty after the move, so leaving the first edit resends nothing.
@@ -154,7 +175,7 @@ bool EditPipeline::eventFilter(QObject* watched, QEvent* event) {
             m_lastFocusedEdit = edit;
             m_dirty = true;
             if (k == Qt::Key_Return || k == Qt::Key_Enter) {
-                editExit(edit);
+                MusFreEdit1Exit(edit);
                 return true;
             }
             if (k == Qt::Key_Backspace) {
@@ -220,7 +241,7 @@ void EditPipeline::RefreshAll(int module) {
                 QWidget* first = m_binding.BandControl(a, 0);
                 if (qobject_cast<QLabel*>(first) != nullptr ||
                     qobject_cast<QPushButton*>(first) != nullptr) {
-                    typeBoxChanged(box);
+                    MusModeBox1Change(box);
                 }
             } else if (qobject_cast<QLineEdit*>(w) != nullptr) {
                 ApplyControlValue(w, 0, 1, v);
@@ -258,6 +279,7 @@ void EditPipeline::RefreshAll(int module) {
         bypass->setChecked(state == 1);
         m_eqBypass[size_t(std::clamp(page, 0, 30))] = state;
     }
+    setOutputPageLock(s.panelValue(makeAddress(ModMusic, 85)) == 0);
     if (m_hooks.systemPanelStates) {
         m_hooks.systemPanelStates();
     }

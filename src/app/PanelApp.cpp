@@ -87,6 +87,9 @@ PanelApp::PanelApp(const PanelOptions& options, const PanelEnvironment& env)
     m_pipeline = std::make_unique<EditPipeline>(m_store, *m_binding, m_form1.get());
     m_navigation = std::make_unique<Navigation>(m_store, *m_binding, *m_pipeline, m_form1.get());
     m_pipeline->hooks().channelLinks = [this] { m_navigation->deriveLinks(); };
+    m_pipeline->hooks().reselectPage = [this] {
+        m_navigation->FormMusTabBtnClick(m_navigation->CurrentTab);
+    };
     m_form1->hooks().BindControls = [this] {
         m_binding->BindControls(m_store);
         m_pipeline->connectHandlers();
