@@ -142,7 +142,7 @@ QWidget* TForm1::buildTitleBar() {
 
 QWidget* TForm1::buildLeftColumn() {
     auto* column = new QWidget;
-    column->setFixedWidth(190);
+    column->setFixedWidth(172);
     auto* col = new QVBoxLayout(column);
     col->setContentsMargins(0, 0, 0, 0);
 
@@ -229,7 +229,7 @@ QWidget* TForm1::buildPageArea() {
 
     auto* strip = new QStackedWidget;
     strip->setObjectName("TopPageControl");
-    strip->setFixedHeight(36);
+    strip->setFixedHeight(44);
     for (int i = 0; i < 7; ++i) {
         auto* page = new QWidget;
         page->setObjectName(QStringLiteral("TopPage%1").arg(i));
@@ -254,7 +254,7 @@ QWidget* TForm1::buildPageArea() {
     // EQ graph panel: the graph keeps its place; it is drawn by the EQ graph.
     auto* eqPanel = new QWidget;
     eqPanel->setObjectName("AdvPanel1");
-    eqPanel->setMinimumHeight(140);
+    eqPanel->setMinimumHeight(120);
     eqPanel->setMaximumHeight(230);
     auto* eqLayout = new QHBoxLayout(eqPanel);
     eqLayout->setContentsMargins(0, 0, 0, 0);

@@ -85,7 +85,25 @@ Image factoryImage() {
     int variant = 0;
     for (const EqLayout& eq : kEqModules) {
         fillEq(img, eq, variant++);
+        if (eq.firstSlot > 0) {
+            img[eq.module][eq.firstSlot - 1] = 0;  // EQ bypass off
+        }
     }
+    // Switches off: links, phases and mutes.
+    for (int s : {8, 89, 90}) {
+        img[0][s] = 0;
+    }
+    for (int m : {5, 6, 7}) {
+        img[m][1] = 0;
+        img[m][3] = 0;
+    }
+    for (int m = 8; m <= 20; ++m) {
+        for (int s : {1, 3, 5, 9}) {
+            img[m][s] = 0;
+        }
+    }
+    img[20][10] = 0;
+    img[20][11] = 0;
     // Auxiliary lift and cut limits (kinds 27 and 28).
     for (int s = 31; s <= 42; ++s) {
         img[21][s] = (s % 2 == 1) ? 180 : 60;
