@@ -12,6 +12,7 @@
 #include "TForm1.h"
 #include "support/ParamFakes.h"
 #include "support/RecordingDialogs.h"
+#include "support/TempDir.h"
 
 namespace mz3 {
 namespace {
@@ -21,8 +22,6 @@ namespace fs = std::filesystem;
 class ChannelLinkTest : public ::testing::Test {
 protected:
     ChannelLinkTest() {
-        char pattern[] = "/tmp/mz3-links-XXXXXX";
-        base = ::mkdtemp(pattern);
         panel = std::make_unique<PanelApp>(
             parsePanelOptions({"p", "--host", "127.0.0.1"}),
             PanelEnvironment{base, base, &dialogs, nullptr, nullptr, false});
@@ -32,8 +31,6 @@ protected:
     ~ChannelLinkTest() override {
         panel->store().setWritePath(nullptr);
         panel.reset();
-        std::error_code ec;
-        fs::remove_all(base, ec);
     }
     void click(const char* name) {
         auto* b = panel->form1()->findChild<QPushButton*>(name);
@@ -44,7 +41,8 @@ protected:
     Navigation& nav() { return panel->navigation(); }
     ParameterStore& store() { return panel->store(); }
 
-    fs::path base;
+    test::TempDir tempDir{"mz3-links"};
+    const fs::path base = tempDir.path();
     test::RecordingDialogs dialogs;
     test::RecordingWritePath writes;
     std::unique_ptr<PanelApp> panel;

@@ -22,6 +22,7 @@
 #include "ValueScales.h"
 #include "support/ParamFakes.h"
 #include "support/RecordingDialogs.h"
+#include "support/TempDir.h"
 
 namespace mz3 {
 namespace {
@@ -31,8 +32,6 @@ namespace fs = std::filesystem;
 class EditTest : public ::testing::Test {
 protected:
     EditTest() {
-        char pattern[] = "/tmp/mz3-edit-XXXXXX";
-        base = ::mkdtemp(pattern);
         panel = std::make_unique<PanelApp>(
             parsePanelOptions({"p", "--host", "127.0.0.1"}),
             PanelEnvironment{base, base, &dialogs, nullptr, nullptr, false});
@@ -43,8 +42,6 @@ protected:
     ~EditTest() override {
         panel->store().setWritePath(nullptr);
         panel.reset();
-        std::error_code ec;
-        fs::remove_all(base, ec);
     }
     template <typename T>
     T* control(const char* name) {
@@ -59,7 +56,8 @@ protected:
     }
     std::pair<int, int> last() const { return writes.writes.back(); }
 
-    fs::path base;
+    test::TempDir tempDir{"mz3-edit"};
+    const fs::path base = tempDir.path();
     test::RecordingDialogs dialogs;
     test::RecordingWritePath writes;
     std::unique_ptr<PanelApp> panel;

@@ -17,6 +17,7 @@
 #include "core/Startup.h"
 #include "support/Fakes.h"
 #include "support/RecordingDialogs.h"
+#include "support/TempDir.h"
 
 namespace mz3 {
 namespace {
@@ -25,15 +26,6 @@ namespace fs = std::filesystem;
 
 class ShellTest : public ::testing::Test {
 protected:
-    ShellTest() {
-        char pattern[] = "/tmp/mz3-shell-XXXXXX";
-        base = ::mkdtemp(pattern);
-    }
-    ~ShellTest() override {
-        std::error_code ec;
-        fs::remove_all(base, ec);
-    }
-
     std::unique_ptr<PanelApp> makePanel(QStringList extra = {}) {
         QStringList args = {"mz3-panel", "--host", "127.0.0.1"};
         args << extra;
@@ -43,7 +35,8 @@ protected:
                                           PanelEnvironment{base, base, &dialogs, &transport});
     }
 
-    fs::path base;
+    test::TempDir tempDir{"mz3-shell"};
+    const fs::path base = tempDir.path();
     test::RecordingDialogs dialogs;
     test::RecordingTransport transport;
 };

@@ -4,27 +4,13 @@
 #include <fstream>
 
 #include "core/Startup.h"
+#include "support/TempDir.h"
 
 namespace mz3 {
 namespace {
 
 namespace fs = std::filesystem;
-
-class TempDir {
-public:
-    TempDir() {
-        char pattern[] = "/tmp/mz3-startup-XXXXXX";
-        m_path = ::mkdtemp(pattern);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
+using test::TempDir;
 
 TEST(PresetFolderTest, WritableProgramFolderIsUsedForPortableUse) {
     TempDir program;

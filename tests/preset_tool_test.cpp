@@ -6,6 +6,8 @@
 
 #include "PresetTool.h"
 
+#include "support/TempDir.h"
+
 namespace mz3 {
 namespace {
 
@@ -13,14 +15,6 @@ namespace fs = std::filesystem;
 
 class PresetToolTest : public ::testing::Test {
 protected:
-    PresetToolTest() {
-        char pattern[] = "/tmp/mz3-tool-XXXXXX";
-        dir = ::mkdtemp(pattern);
-    }
-    ~PresetToolTest() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
     int run(std::vector<std::string> args) {
         out.str("");
         err.str("");
@@ -31,7 +25,8 @@ protected:
         std::ofstream(p) << content;
         return p.string();
     }
-    fs::path dir;
+    test::TempDir tempDir{"mz3-tool"};
+    const fs::path dir = tempDir.path();
     std::ostringstream out;
     std::ostringstream err;
 };

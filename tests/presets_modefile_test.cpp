@@ -6,6 +6,8 @@
 
 #include "ModeFile.h"
 
+#include "support/TempDir.h"
+
 namespace mz3 {
 namespace {
 
@@ -24,14 +26,8 @@ public:
 class ModeFileTest : public ::testing::Test {
 protected:
     ModeFileTest() {
-        char pattern[] = "/tmp/mz3-modes-XXXXXX";
-        base = ::mkdtemp(pattern);
         fs::create_directories(base / "KxMode");
         fs::create_directories(base / "HintMode");
-    }
-    ~ModeFileTest() override {
-        std::error_code ec;
-        fs::remove_all(base, ec);
     }
     void fillRandom(ParameterStore& s, uint32_t seed) {
         std::mt19937 rng(seed);
@@ -60,7 +56,8 @@ protected:
         return ModeFiles(s, base / "KxMode", base / "HintMode", host);
     }
 
-    fs::path base;
+    test::TempDir tempDir{"mz3-modes"};
+    const fs::path base = tempDir.path();
     RecordingHost host;
 };
 

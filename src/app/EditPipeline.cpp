@@ -23,12 +23,6 @@ namespace mz3 {
 
 namespace {
 
-int hintNumber(const QWidget* w) {
-    bool ok = false;
-    const int k = hint(w).toInt(&ok);
-    return ok ? k : 0;
-}
-
 double stepped(double x, int stepMode, double step) {
     return stepMode == 1 ? x + step : stepMode == 11 ? x - step : x;
 }

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <utility>
+#include <vector>
 
 class QWidget;
 class QSlider;
@@ -95,6 +96,7 @@ private:
     std::pair<int, int> m_lastEqEdit{-1, 0};
     std::array<int, 9> m_lastBandOfPage{};
     std::array<int, 31> m_eqBypass{};
+    std::vector<QPointer<QWidget>> m_outputLockControls;  // gathered on first use
 };
 
 }  // namespace mz3

@@ -77,23 +77,31 @@ void EditPipeline::RightAddBtnClick(int module) {
 }
 
 void EditPipeline::setOutputPageLock(bool automatic) {
-    // Every parameter slider of the output page and its EQ follows the music mode.
-    for (const SlotBinding& b : parameterMap()) {
-        if (b.page != PageMain) {
-            continue;
+    // Every parameter slider of the output page and its EQ follows the music mode; the list
+    // is gathered once, since every refresh applies it.
+    if (m_outputLockControls.empty()) {
+        for (const SlotBinding& b : parameterMap()) {
+            if (b.page != PageMain) {
+                continue;
+            }
+            if (QWidget* w = m_binding.find(b.primary.name.c_str());
+                w != nullptr && qobject_cast<QSlider*>(w) != nullptr) {
+                m_outputLockControls.emplace_back(w);
+            }
+            if (b.bandCount > 0) {
+                if (auto* bar = qobject_cast<QSlider*>(m_binding.find(b.band[0].name.c_str()))) {
+                    m_outputLockControls.emplace_back(bar);
+                }
+            }
         }
-        if (QWidget* w = m_binding.find(b.primary.name.c_str());
-            w != nullptr && qobject_cast<QSlider*>(w) != nullptr) {
-            w->setEnabled(!automatic);
-        }
-        if (b.bandCount > 0) {
-            if (auto* bar = qobject_cast<QSlider*>(m_binding.find(b.band[0].name.c_str()))) {
-                bar->setEnabled(!automatic);
+        for (const char* name : {"OutRLevelGroupBox", "MainScrollBox"}) {
+            if (QWidget* w = m_binding.find(name)) {
+                m_outputLockControls.emplace_back(w);
             }
         }
     }
-    for (const char* name : {"OutRLevelGroupBox", "MainScrollBox"}) {
-        if (QWidget* w = m_binding.find(name)) {
+    for (const QPointer<QWidget>& w : m_outputLockControls) {
+        if (!w.isNull()) {
             w->setEnabled(!automatic);
         }
     }

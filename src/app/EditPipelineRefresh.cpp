@@ -19,14 +19,6 @@
 
 namespace mz3 {
 
-namespace {
-
-int hintNumber(const QWidget* w) {
-    return hint(w).toInt();
-}
-
-}  // namespace
-
 void EditPipeline::connectHandlers() {
     for (const SlotBinding& b : parameterMap()) {
         QWidget* primary = m_binding.find(b.primary.name.c_str());

@@ -10,16 +10,10 @@
 #include "TForm1.h"
 #include "TForm2.h"
 #include "TForm3.h"
+#include "Theme.h"
 #include "core/AppState.h"
 
 namespace mz3 {
-
-namespace {
-
-const char* kOnlineColour = "color: rgb(0,255,0); font-size: 14px;";
-const char* kOfflineColour = "color: rgb(192,192,192); font-size: 14px;";
-
-}  // namespace
 
 MainLinkView::MainLinkView(AppState& state, Messages& messages, TForm1& main, TForm2& status,
                            QWidget* savePanel, QWidget* systemPanel)
@@ -42,7 +36,7 @@ void MainLinkView::LinkLabelWindow(const std::string& chinese, const std::string
 }
 
 void MainLinkView::setOnlineLook(bool online) {
-    m_main.findChild<QLabel*>("LinkLabel")->setStyleSheet(online ? kOnlineColour : kOfflineColour);
+    m_main.findChild<QLabel*>("LinkLabel")->setStyleSheet(linkStatusStyle(online));
     m_main.findChild<QWidget*>("Image_PCLink")->setVisible(online);
     m_main.findChild<QWidget*>("Image_Unlink")->setVisible(!online);
 }
@@ -106,10 +100,6 @@ void MainLinkView::showPasswordChanged() {
 
 bool PanelSearchTransports::usbPresent() const {
     return m_controller.UsbPresent;
-}
-
-int PanelSearchTransports::serialPortCount() const {
-    return m_ports.count();
 }
 
 int PanelSearchTransports::serialSelection() const {

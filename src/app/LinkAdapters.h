@@ -48,7 +48,6 @@ public:
         : m_controller(controller), m_ports(ports) {}
 
     bool usbPresent() const override;
-    int serialPortCount() const override;
     int serialSelection() const override;
     void selectSerialPort(int index) override;
     std::string serialPortName(int index) const override;

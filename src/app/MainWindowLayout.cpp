@@ -12,6 +12,7 @@
 #include "LinkDefaults.h"
 #include "Props.h"
 #include "TForm1.h"
+#include "Theme.h"
 #include "core/Startup.h"
 #include "pages/MainPages.h"
 #include "pages/PageBuilder.h"
@@ -160,7 +161,7 @@ QWidget* TForm1::buildLeftColumn() {
     auto* linkLabel = new QLabel;
     linkLabel->setObjectName("LinkLabel");
     setBilingualText(linkLabel, QStringLiteral("设备未连接"), QStringLiteral("Off Line"));
-    linkLabel->setStyleSheet("color: rgb(192,192,192); font-size: 14px;");
+    linkLabel->setStyleSheet(linkStatusStyle(false));
     linkRow->addWidget(unlinkImage);
     linkRow->addWidget(linkImage);
     linkRow->addWidget(linkLabel, 1);

@@ -96,6 +96,7 @@ PanelApp::PanelApp(const PanelOptions& options, const PanelEnvironment& env)
         m_navigation->connectHandlers();
     };
     m_form1->hooks().ResetAllEq = [this] { m_pipeline->ResetEq(100); };
+    m_form1->hooks().SelectMusicPage = [this] { m_navigation->FormMusTabBtnClick(0); };
     m_controller->callbacks().refreshAll = [this] { m_pipeline->RefreshAll(100); };
     m_controller->callbacks().refreshPageModule = [this] {
         m_pipeline->RefreshAll(m_store.selection().curPageModule);

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSerialPortInfo>
-#include <QStackedWidget>
 #include <QWindow>
 
 #include "LinkController.h"
@@ -103,8 +102,6 @@ void TForm1::FormShow() {
     if (m_link.FirstLinkStage != 2) {
         if (m_hooks.SelectMusicPage) {
             m_hooks.SelectMusicPage();
-        } else if (auto* pages = findChild<QStackedWidget*>("FormPageItem")) {
-            pages->setCurrentIndex(0);
         }
     }
     // 7. Spectrum timer.
@@ -171,10 +168,7 @@ void TForm1::RzBmpButton2Click() {
 
 void TForm1::RzBmpButton3Click() {
     if (m_controller != nullptr) {
-        m_controller->closeLink();
-    } else if (m_link.linkState == LinkOnline) {
-        m_link.linkState = LinkIdle;
-        m_link.PCtoMCUAckSign(SignDisconnect);
+        m_controller->closeLink();  // the disconnect notice when online
     }
     close();
 }

@@ -48,8 +48,6 @@ public:
     void fillSerialPortList();
     void setListSystemSerialPorts(bool on) { m_listSystemPorts = on; }
 
-    QStringList extraSerialPorts() const { return m_options.serialPorts; }
-
     // Link and unlink buttons and the close path go through link control.
     void setLinkController(LinkController* controller);
     void LinkBtnClick(bool search);

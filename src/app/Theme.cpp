@@ -23,4 +23,9 @@ QPushButton#RzBmpButton3:hover { background-color: rgb(200, 40, 40); }
 )");
 }
 
+QString linkStatusStyle(bool online) {
+    return online ? QStringLiteral("color: rgb(0,255,0); font-size: 14px;")
+                  : QStringLiteral("color: rgb(192,192,192); font-size: 14px;");
+}
+
 }  // namespace mz3

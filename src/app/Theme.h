@@ -7,4 +7,7 @@ namespace mz3 {
 
 QString panelStyleSheet();
 
+// The status line's look: lime while online, silver otherwise.
+QString linkStatusStyle(bool online);
+
 }  // namespace mz3

@@ -47,7 +47,6 @@ public:
     virtual ~SearchTransports() = default;
     virtual bool usbPresent() const = 0;
     // The serial port list (ComComboBox1).
-    virtual int serialPortCount() const = 0;
     virtual int serialSelection() const = 0;       // -1: no current selection
     virtual void selectSerialPort(int index) = 0;  // an index past the end leaves none
     virtual std::string serialPortName(int index) const = 0;

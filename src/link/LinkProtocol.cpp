@@ -1,8 +1,8 @@
 #include "LinkProtocol.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
-#include <vector>
 
 namespace mz3 {
 
@@ -153,11 +153,13 @@ void LinkProtocol::route(std::span<const uint8_t> frame) {
     const auto data = frame.subspan(6, frame.size() - 7);
 
     if (module <= 29) {
-        std::vector<uint16_t> words(data.size() / 2);
-        for (size_t i = 0; i < words.size(); ++i) {
+        // A frame holds at most 251 data bytes: the words fit a fixed buffer.
+        std::array<uint16_t, (kMaxFrameData + 1) / 2> words{};
+        const size_t count = std::min(data.size() / 2, words.size());
+        for (size_t i = 0; i < count; ++i) {
             words[i] = static_cast<uint16_t>(data[2 * i] | (data[2 * i + 1] << 8));
         }
-        m_store.StoreDeviceWords(module, slot, words);
+        m_store.StoreDeviceWords(module, slot, std::span<const uint16_t>(words.data(), count));
         return;
     }
     if (module == StatusModule) {
@@ -180,13 +182,9 @@ void LinkProtocol::routeSystem(std::span<const uint8_t> frame, std::span<const u
     const int module = frame[4];
     const int slot = frame[5];
     switch (slot) {
-        case 0x00: {
-            const int index = nameCounter - 1;
-            if (index >= 0 && index < kModeNameCount) {
-                ModeNames[size_t(index)] = nameFromBytes(data);
-            }
+        case 0x00:
+            storeName(nameCounter - 1, data);
             return;
-        }
         case 0x05:
             PanelPassword.assign(data.begin(), data.end());
             return;
@@ -200,13 +198,9 @@ void LinkProtocol::routeSystem(std::span<const uint8_t> frame, std::span<const u
         case 0x16:
             checkIdentity(data);
             return;
-        case 0x20: {
-            const int index = 25 + nameCounter;
-            if (index >= 0 && index < kModeNameCount) {
-                ModeNames[size_t(index)] = nameFromBytes(data);
-            }
+        case 0x20:
+            storeName(25 + nameCounter, data);
             return;
-        }
         case 0x40: {
             if (data.size() < 4) {
                 return;
@@ -222,6 +216,13 @@ void LinkProtocol::routeSystem(std::span<const uint8_t> frame, std::span<const u
     }
     if (slot < 48 && module <= SystemModule && data.size() >= 2) {
         m_store.setDeviceValue(module, slot, data[0] | (data[1] << 8));
+    }
+}
+
+void LinkProtocol::storeName(int index, std::span<const uint8_t> data) {
+    // A name whose counter points outside the table is dropped.
+    if (index >= 0 && index < kModeNameCount) {
+        ModeNames[size_t(index)] = nameFromBytes(data);
     }
 }
 

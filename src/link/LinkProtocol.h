@@ -76,6 +76,7 @@ private:
     void route(std::span<const uint8_t> frame);
     void routeSystem(std::span<const uint8_t> frame, std::span<const uint8_t> data);
     void checkIdentity(std::span<const uint8_t> data);
+    void storeName(int index, std::span<const uint8_t> data);
 
     ParameterStore& m_store;
     FrameTransport* m_transport;

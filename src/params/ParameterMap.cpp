@@ -1,5 +1,6 @@
 #include "ParameterMap.h"
 
+#include "ParamTypes.h"
 #include "ValueScales.h"
 
 namespace mz3 {
@@ -86,7 +87,7 @@ public:
             gain.display = gain.primary;
             gain.band[0] = {names.gainBar, ControlKind::Slider, 180, -1, {}, "", ""};
             gain.bandCount = 1;
-            if (m == ModAuxiliaryMap) {
+            if (m == ModAuxiliary) {
                 // The limit sub-page's copy is the value display.
                 gain.display = {auxLimitGainEdit(n), ControlKind::Edit, 0, 3, {}, "", ""};
             }
@@ -105,8 +106,6 @@ public:
             }
         }
     }
-
-    static constexpr int ModAuxiliaryMap = 21;
 
     static std::string auxLimitGainEdit(int n) {
         return (n <= 3 ? "AUXMUS2GainEdit" : "AUXMIC2GainEdit") +

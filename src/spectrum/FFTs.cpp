@@ -44,17 +44,6 @@ inline void radix3(TComplex* z) {
     z[2] = s1 + mulPlusI(m2);
 }
 
-inline void radix4(TComplex* z) {
-    const TComplex t1 = z[0] + z[2];
-    const TComplex t2 = z[1] + z[3];
-    const TComplex t3 = z[0] - z[2];
-    const TComplex t4 = z[1] - z[3];
-    z[0] = t1 + t2;
-    z[2] = t1 - t2;
-    z[1] = t3 + mulMinusI(t4);
-    z[3] = t3 + mulPlusI(t4);
-}
-
 inline void radix5(TComplex* z) {
     constexpr float c51 = -1.25f;        // (cos u + cos 2u) / 2 - 1
     constexpr float c52 = 0.559017f;     // (cos u - cos 2u) / 2
@@ -78,25 +67,6 @@ inline void radix5(TComplex* z) {
     z[4] = r1 + mulPlusI(a);
     z[2] = r2 + mulMinusI(b);
     z[3] = r2 + mulPlusI(b);
-}
-
-inline void radix8(TComplex* z) {
-    constexpr float c8 = 0.70710677f;
-    TComplex e[4] = {z[0], z[2], z[4], z[6]};
-    TComplex o[4] = {z[1], z[3], z[5], z[7]};
-    radix4(e);
-    radix4(o);
-    const TComplex w1 = fmul(o[1], {c8, -c8});
-    const TComplex w2 = mulMinusI(o[2]);
-    const TComplex w3 = fmul(o[3], {-c8, -c8});
-    z[0] = e[0] + o[0];
-    z[4] = e[0] - o[0];
-    z[1] = e[1] + w1;
-    z[5] = e[1] - w1;
-    z[2] = e[2] + w2;
-    z[6] = e[2] - w2;
-    z[3] = e[3] + w3;
-    z[7] = e[3] - w3;
 }
 
 inline void radix10(TComplex* z) {
@@ -277,15 +247,19 @@ void Fft::interleave(TComplex* output) const {
     }
 }
 
-void Fft::oddKernel(TComplex* z, int r) {
-    // Length-r DFT pairing terms j and r - j; the rotation table comes from repeated
-    // multiplication by its first entry.
+void Fft::buildOddTable(int r) {
+    // The rotation table of an odd radix, from repeated multiplication by its first entry;
+    // built once per stage.
     const double angle = kTwoPi / r;
     m_trig[0] = {1.0f, 0.0f};
     m_trig[1] = {static_cast<float>(std::cos(angle)), static_cast<float>(-std::sin(angle))};
     for (int k = 2; k < r; ++k) {
         m_trig[k] = m_trig[k - 1] * m_trig[1];
     }
+}
+
+void Fft::oddKernel(TComplex* z, int r) {
+    // Length-r DFT pairing terms j and r - j, with the table of the stage.
     const int half = (r - 1) / 2;
     TComplex sum = z[0];
     for (int j = 1; j <= half; ++j) {
@@ -325,14 +299,8 @@ void Fft::kernel(TComplex* z, int radix) {
         case 3:
             radix3(z);
             break;
-        case 4:
-            radix4(z);
-            break;
         case 5:
             radix5(z);
-            break;
-        case 8:
-            radix8(z);
             break;
         case 10:
             radix10(z);
@@ -353,8 +321,12 @@ void Fft::stage(int index) {
     float* im = m_im.data();
     const float* twr = m_twRe.data() + m_twiddleOffset[size_t(index)];
     const float* twi = m_twIm.data() + m_twiddleOffset[size_t(index)];
-    if (m_fixedStage != nullptr && m_fixedStage(r, re, im, twr, twi, s, q)) {
+    // Radix 4 and 8 always run in the split-array stages.
+    if (m_fixedStage(r, re, im, twr, twi, s, q)) {
         return;
+    }
+    if (r != 2 && r != 3 && r != 5 && r != 10) {
+        buildOddTable(r);
     }
     for (int g = 0; g < q; ++g) {
         const size_t groupBase = size_t(g) * size_t(s) * size_t(r);

@@ -34,6 +34,7 @@ private:
     void interleave(TComplex* output) const;
     void stage(int index);
     void kernel(TComplex* z, int radix);
+    void buildOddTable(int radix);
     void oddKernel(TComplex* z, int radix);
 
     int m_n = -1;

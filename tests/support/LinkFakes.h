@@ -51,7 +51,6 @@ public:
 class FakeSearch : public SearchTransports {
 public:
     bool usbPresent() const override { return usb; }
-    int serialPortCount() const override { return int(ports.size()); }
     int serialSelection() const override { return selection; }
     void selectSerialPort(int i) override { selection = i >= 0 && i < int(ports.size()) ? i : -1; }
     std::string serialPortName(int i) const override { return ports.at(size_t(i)); }

@@ -12,6 +12,7 @@
 #include "SimHidBackend.h"
 #include "TForm1.h"
 #include "support/RecordingDialogs.h"
+#include "support/TempDir.h"
 
 namespace mz3::test {
 
@@ -22,8 +23,6 @@ public:
     explicit PanelHarness(Via via, double searchScale = 0.25, double sequencerScale = 0.2,
                           double holdScale = 1.0)
         : m_tcp(sim, 0) {
-        char pattern[] = "/tmp/mz3-e2e-XXXXXX";
-        m_base = ::mkdtemp(pattern);
         QStringList args = {"mz3-panel", "--host", "127.0.0.1", "--port",
                             QString::number(m_tcp.port())};
         if (via == Via::Serial) {
@@ -39,11 +38,7 @@ public:
         panel->linkTimers().setScale(LinkTimer::Sequencer, sequencerScale);
         panel->linkTimers().setScale(LinkTimer::Hold, holdScale);
     }
-    ~PanelHarness() {
-        panel.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(m_base, ec);
-    }
+    ~PanelHarness() { panel.reset(); }
 
     // Shows the panel and lets the HID controller report its devices: the search begins.
     void start() {
@@ -83,7 +78,8 @@ public:
 private:
     boxsim::TcpEndpoint m_tcp;
     std::unique_ptr<boxsim::PtyEndpoint> m_pty;
-    std::filesystem::path m_base;
+    TempDir m_folder{"mz3-e2e"};
+    std::filesystem::path m_base = m_folder.path();
 };
 
 }  // namespace mz3::test

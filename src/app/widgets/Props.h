@@ -21,6 +21,11 @@ inline QString hint(const QObject* o) {
     return o->property("Hint").toString();
 }
 
+// The Hint as a number (scale kind, state, role, type index); 0 when empty.
+inline int hintNumber(const QObject* o) {
+    return hint(o).toInt();
+}
+
 // A control shows the current-language text and keeps the other language's text in its Hint,
 // so the language switch can swap the two.
 template <typename W>

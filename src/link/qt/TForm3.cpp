@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <tuple>
 
 #include "LinkDefaults.h"
 
@@ -59,14 +60,23 @@ TForm3::~TForm3() {
 
 void TForm3::FormCreate() {
     hide();
+    const auto [host, port] = addressBoxes();
+    SearchHost = host;
+    SearchPort = port;
+}
+
+std::pair<QString, QString> TForm3::addressBoxes() const {
+    QString host;
+    QString port;
     if (m_mainWindow != nullptr) {
-        if (auto* host = m_mainWindow->findChild<QLineEdit*>("IPstrEdit")) {
-            SearchHost = host->text();
+        if (auto* h = m_mainWindow->findChild<QLineEdit*>("IPstrEdit")) {
+            host = h->text().trimmed();
         }
-        if (auto* port = m_mainWindow->findChild<QLineEdit*>("IPPortStrEdit")) {
-            SearchPort = port->text();
+        if (auto* p = m_mainWindow->findChild<QLineEdit*>("IPPortStrEdit")) {
+            port = p->text().trimmed();
         }
     }
+    return {host, port};
 }
 
 void TForm3::AddToHistory(const QString& line) {
@@ -236,14 +246,7 @@ void TForm3::ComPortRxChar() {
 }
 
 void TForm3::TcpBtnClick() {
-    if (m_mainWindow != nullptr) {
-        if (auto* host = m_mainWindow->findChild<QLineEdit*>("IPstrEdit")) {
-            SearchHost = host->text().trimmed();
-        }
-        if (auto* port = m_mainWindow->findChild<QLineEdit*>("IPPortStrEdit")) {
-            SearchPort = port->text().trimmed();
-        }
-    }
+    std::tie(SearchHost, SearchPort) = addressBoxes();
     m_socket.abort();
     bool ok = false;
     const int port = SearchPort.toInt(&ok);
@@ -307,18 +310,12 @@ bool TForm3::writeFrame(LinkTransport transport, std::span<const uint8_t> frame)
     return false;
 }
 
-}  // namespace mz3
-
-namespace mz3 {
-
 bool TForm3::tcpConnectedToSearchAddress() const {
-    if (!tcpConnected() || m_mainWindow == nullptr) {
+    if (!tcpConnected()) {
         return false;
     }
-    auto* host = m_mainWindow->findChild<QLineEdit*>("IPstrEdit");
-    auto* port = m_mainWindow->findChild<QLineEdit*>("IPPortStrEdit");
-    return host != nullptr && port != nullptr && m_socket.peerName() == host->text().trimmed() &&
-           QString::number(m_socket.peerPort()) == port->text().trimmed();
+    const auto [host, port] = addressBoxes();
+    return m_socket.peerName() == host && QString::number(m_socket.peerPort()) == port;
 }
 
 }  // namespace mz3

@@ -8,6 +8,7 @@
 #include <QTcpSocket>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "HidBackend.h"
@@ -80,6 +81,8 @@ public:
 
 private:
     void FormCreate();
+    // The texts of the main window's TCP address and port boxes.
+    std::pair<QString, QString> addressBoxes() const;
     QString hexLine(const char* prefix, std::span<const uint8_t> bytes) const;
 
     QWidget* m_mainWindow;
